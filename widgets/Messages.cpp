@@ -11,8 +11,7 @@ namespace widgets {
 namespace {
 
 int runBox(QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons,
-           const QString &title = QString::fromLatin1(kApplicationTitle))
-{
+           const QString &title = QString::fromLatin1(kApplicationTitle)) {
     QMessageBox box(icon, title, text, buttons, QApplication::activeWindow());
     box.setObjectName(QStringLiteral("MessageBox"));
     return box.exec();
@@ -20,31 +19,26 @@ int runBox(QMessageBox::Icon icon, const QString &text, QMessageBox::StandardBut
 
 } // namespace
 
-void showMessage(const QString &text)
-{
+void showMessage(const QString &text) {
     runBox(QMessageBox::NoIcon, text, QMessageBox::Ok);
 }
 
-bool confirm(const QString &text, const QString &title)
-{
+bool confirm(const QString &text, const QString &title) {
     return runBox(QMessageBox::Question, text, QMessageBox::Ok | QMessageBox::Cancel, title) ==
            QMessageBox::Ok;
 }
 
-QString errorReportText(const QString &text)
-{
+QString errorReportText(const QString &text) {
     if (!text.isEmpty() && text.back() > QLatin1Char('.'))
         return text + QLatin1Char('.');
     return text;
 }
 
-void reportError(const QString &text)
-{
+void reportError(const QString &text) {
     runBox(QMessageBox::Critical, errorReportText(text), QMessageBox::Ok);
 }
 
-void reportCurrentException()
-{
+void reportCurrentException() {
     try {
         throw;
     } catch (const core::Error &e) {

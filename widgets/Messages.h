@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <exception>
+#include <type_traits>
 #include <utility>
 
 namespace widgets {
@@ -27,11 +28,14 @@ void reportCurrentException();
 
 // Wraps a handler so that an exception ends the command and reaches the
 // general error report; what the handler did before the throw stays done.
-template <class F> auto guarded(F handler)
-{
+// Signal arguments the handler does not take are dropped.
+template <class F> auto guarded(F handler) {
     return [handler = std::move(handler)](auto &&...args) {
         try {
-            handler(std::forward<decltype(args)>(args)...);
+            if constexpr (std::is_invocable_v<F &, decltype(args)...>)
+                handler(std::forward<decltype(args)>(args)...);
+            else
+                handler();
         } catch (...) {
             reportCurrentException();
         }

@@ -3,23 +3,20 @@
 #include <QApplication>
 #include <QDialog>
 
-ModalAnswerer::ModalAnswerer()
-{
+ModalAnswerer::ModalAnswerer() {
     m_timer.setInterval(5);
     connect(&m_timer, &QTimer::timeout, this, &ModalAnswerer::poll);
     m_timer.start();
 }
 
-QStringList ModalAnswerer::texts() const
-{
+QStringList ModalAnswerer::texts() const {
     QStringList result;
     for (const Box &box : m_boxes)
         result << box.text;
     return result;
 }
 
-void ModalAnswerer::poll()
-{
+void ModalAnswerer::poll() {
     QWidget *modal = QApplication::activeModalWidget();
     if (!modal || !modal->isVisible())
         return;

@@ -25,7 +25,9 @@ public:
     ModalAnswerer();
 
     void queue(QMessageBox::StandardButton button) { m_answers.append(button); }
-    void setDialogHandler(std::function<void(QWidget *)> handler) { m_handler = std::move(handler); }
+    void setDialogHandler(std::function<void(QWidget *)> handler) {
+        m_handler = std::move(handler);
+    }
 
     const QList<Box> &boxes() const { return m_boxes; }
     QStringList texts() const;

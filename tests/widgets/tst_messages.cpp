@@ -13,32 +13,38 @@ private slots:
     void guardedHandlerReportsAndCarriesOn();
 };
 
-void TestMessages::fullStopRule_data()
-{
+void TestMessages::fullStopRule_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("letter") << "Stream read error" << "Stream read error.";
-    QTest::newRow("digit") << "JPEG error #53" << "JPEG error #53.";
-    QTest::newRow("full stop") << "Done." << "Done.";
-    QTest::newRow("exclamation") << "Incomplete Data entries ! " << "Incomplete Data entries ! ";
-    QTest::newRow("bang") << "Stop!" << "Stop!";
-    QTest::newRow("paren") << "(x)" << "(x)";
+    QTest::newRow("letter") << "Stream read error"
+                            << "Stream read error.";
+    QTest::newRow("digit") << "JPEG error #53"
+                           << "JPEG error #53.";
+    QTest::newRow("full stop") << "Done."
+                               << "Done.";
+    QTest::newRow("exclamation") << "Incomplete Data entries ! "
+                                 << "Incomplete Data entries ! ";
+    QTest::newRow("bang") << "Stop!"
+                          << "Stop!";
+    QTest::newRow("paren") << "(x)"
+                           << "(x)";
     QTest::newRow("quote") << "'abc' is not a valid date and time"
                            << "'abc' is not a valid date and time.";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("slash sorts after dot") << "a/" << "a/.";
-    QTest::newRow("comma sorts before dot") << "a," << "a,";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("slash sorts after dot") << "a/"
+                                           << "a/.";
+    QTest::newRow("comma sorts before dot") << "a,"
+                                            << "a,";
 }
 
-void TestMessages::fullStopRule()
-{
+void TestMessages::fullStopRule() {
     QFETCH(QString, text);
     QFETCH(QString, shown);
     QCOMPARE(widgets::errorReportText(text), shown);
 }
 
-void TestMessages::boxesCarryTitleIconAndText()
-{
+void TestMessages::boxesCarryTitleIconAndText() {
     ModalAnswerer answerer;
     widgets::showMessage(QStringLiteral("No picture is added"));
     widgets::reportError(QStringLiteral("Stream read error"));
@@ -55,8 +61,7 @@ void TestMessages::boxesCarryTitleIconAndText()
     QCOMPARE(answerer.boxes()[2].icon, QMessageBox::Question);
 }
 
-void TestMessages::guardedHandlerReportsAndCarriesOn()
-{
+void TestMessages::guardedHandlerReportsAndCarriesOn() {
     ModalAnswerer answerer;
     int stepsDone = 0;
     auto handler = widgets::guarded([&](int step) {
@@ -66,9 +71,8 @@ void TestMessages::guardedHandlerReportsAndCarriesOn()
     handler(1);
     handler(2);
     QCOMPARE(stepsDone, 2);
-    QCOMPARE(answerer.texts(),
-             QStringList({QStringLiteral("Cannot open file a.bmp."),
-                          QStringLiteral("Cannot open file a.bmp.")}));
+    QCOMPARE(answerer.texts(), QStringList({QStringLiteral("Cannot open file a.bmp."),
+                                            QStringLiteral("Cannot open file a.bmp.")}));
 }
 
 QTEST_MAIN(TestMessages)

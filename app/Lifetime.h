@@ -1,0 +1,22 @@
+#pragma once
+
+class QObject;
+
+// The program's life beyond any one window: the request to end it, and the
+// objects that live until it ends (report objects, About boxes).
+namespace lifetime {
+
+// Asks the message loop to end. Honoured also when no loop runs yet: the main
+// block checks it before entering the loop.
+void requestTerminate();
+bool terminateRequested();
+
+// Keeps the object until the program ends (or destroyAdopted runs).
+void adopt(QObject *object);
+int adoptedCount();
+void destroyAdopted();
+
+// Forgets an earlier terminate request (tests run several windows in one process).
+void reset();
+
+} // namespace lifetime

@@ -1,0 +1,70 @@
+#include "app/TForm1.h"
+
+#include "app/Lifetime.h"
+#include "widgets/Emblem.h"
+#include "widgets/Messages.h"
+
+#include "widgets/PageControl.h"
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+
+namespace {
+// Client area below the menu bar; the outer frame adds the caption and borders.
+constexpr int kClientWidth = 689;
+constexpr int kClientHeight = 465;
+} // namespace
+
+TForm1::TForm1(const QString &programDir, QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    , m_programDir(programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Hearthledger"));
+    setWindowIcon(QIcon(widgets::emblem()));
+    setFont(widgets::windowFont());
+
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("ClientArea"));
+    m_client->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(m_client);
+
+    buildMenus();
+    buildPopupMenu();
+    buildDialogs();
+    buildPages();
+    buildToolBar();
+    buildOverlays();
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+
+    try {
+        FormCreate();
+    } catch (...) {
+        widgets::reportCurrentException();
+    }
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - frameGeometry().center() + pos());
+}
+
+TForm1::~TForm1() {
+    FormDestroy();
+}
+
+int TForm1::pageIndex() const {
+    return PageControl1->currentIndex();
+}
+
+void TForm1::FormCreate() {}
+
+void TForm1::FormDestroy() {}
+
+void TForm1::Exit1Click() {
+    lifetime::requestTerminate();
+}
+
+void TForm1::closeEvent(QCloseEvent *event) {
+    event->accept();
+    lifetime::requestTerminate();
+}

@@ -1,0 +1,108 @@
+#include "app/TForm1.h"
+#include "tests/support/ModalAnswerer.h"
+#include "widgets/PageControl.h"
+
+#include <QAction>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
+#include <QtTest>
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void namedObjectsExist();
+    void designStates();
+    void menusInOrder();
+    void resizingKeepsControlsInPlace();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestMainWindow::namedObjectsExist() {
+    TForm1 form(m_dir.path());
+    QCOMPARE(form.objectName(), QStringLiteral("Form1"));
+    const char *names[] = {"MainMenu1",      "File1",        "Print1",
+                           "PrintScreen1",   "Exit1",        "Edit3",
+                           "Undo",           "Cut",          "Copy",
+                           "Paste",          "SelectAll",    "FindText",
+                           "Format1",        "Color1",       "Font1",
+                           "InsertDate1",    "Help1",        "About1",
+                           "PopupMenu1",     "pUndo",        "pCut",
+                           "pPaste",         "pCopy",        "pSelectAll",
+                           "pFindText",      "pFont",        "pInsertDate",
+                           "ToolBar1",       "ImageList",    "ToolUndo",
+                           "ToolExit",       "PageControl1", "Household",
+                           "People",         "Diary",        "Privacy",
+                           "Utilities",      "Help",         "DateTimePicker1",
+                           "GoBack",         "Searching",    "Password",
+                           "ChangePassword", "txtPassword",  "OKpassword",
+                           "btnChange",      "OpenDialog1",  "ColorDialog1",
+                           "FontDialog1",    "Timer1"};
+    for (const char *name : names)
+        QVERIFY2(form.findChild<QObject *>(QString::fromLatin1(name)), name);
+}
+
+void TestMainWindow::designStates() {
+    TForm1 form(m_dir.path());
+    QCOMPARE(form.pageIndex(), 5);
+    const QList<QToolButton *> enabled = {form.ToolPrint, form.ToolAbout, form.ToolExit};
+    for (QToolButton *button : form.ToolBar1->findChildren<QToolButton *>())
+        QCOMPARE(button->isEnabled(), enabled.contains(button));
+    for (QMenu *menu : {form.File1, form.Edit3, form.Format1, form.Help1}) {
+        QVERIFY(menu->menuAction()->isEnabled());
+        for (QAction *item : menu->actions())
+            QVERIFY2(item->isEnabled(), qPrintable(item->objectName()));
+    }
+    for (int i = 0; i < 6; ++i)
+        QVERIFY(!form.PageControl1->isTabHighlighted(i));
+    for (QWidget *overlay :
+         {static_cast<QWidget *>(form.GoBack), static_cast<QWidget *>(form.Searching),
+          static_cast<QWidget *>(form.Password), static_cast<QWidget *>(form.ChangePassword)})
+        QVERIFY(overlay->isHidden());
+    QVERIFY(form.Timer1->isActive());
+    QCOMPARE(form.Timer1->interval(), 3000);
+    QCOMPARE(form.ToolExit->toolTip(), QString());
+    QCOMPARE(form.ToolZoomOut->toolTip(), QStringLiteral("Image Zoom Out"));
+}
+
+void TestMainWindow::menusInOrder() {
+    TForm1 form(m_dir.path());
+    auto names = [](QMenu *menu) {
+        QStringList result;
+        for (QAction *a : menu->actions())
+            result << a->objectName();
+        return result;
+    };
+    QCOMPARE(names(form.Edit3),
+             QStringList({"Undo", "N2", "Cut", "Copy", "Paste", "N3", "SelectAll", "FindText"}));
+    QCOMPARE(names(form.PopupMenu1),
+             QStringList({"pUndo", "N4", "pCut", "pPaste", "pCopy", "N5", "pSelectAll", "pFindText",
+                          "N6", "pFont", "pInsertDate"}));
+    QCOMPARE(form.Exit1->text(), QStringLiteral("E&xit"));
+    QCOMPARE(form.SelectAll->text(), QStringLiteral("Select &All"));
+    for (QMenu *menu : form.menuBar()->findChildren<QMenu *>())
+        for (QAction *a : menu->actions())
+            QVERIFY(a->shortcut().isEmpty());
+}
+
+void TestMainWindow::resizingKeepsControlsInPlace() {
+    TForm1 form(m_dir.path());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QRect pages = form.PageControl1->geometry();
+    const QRect date = form.DateTimePicker1->geometry();
+    form.resize(form.width() + 200, form.height() + 150);
+    QCoreApplication::processEvents();
+    QCOMPARE(form.PageControl1->geometry(), pages);
+    QCOMPARE(form.DateTimePicker1->geometry(), date);
+    QCOMPARE(pages, QRect(8, 40, 673, 417));
+    QCOMPARE(date, QRect(521, 48, 159, 20));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

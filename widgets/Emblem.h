@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QPixmap>
+
+namespace widgets {
+
+// The program's emblem: 100 by 100 pixels, 24 bits per pixel. The window icon,
+// the splash screen and the About box all show it.
+QPixmap emblem();
+
+// The face used wherever a window or dialog names the classic 8-point sans serif;
+// the list falls back to what the desktop has.
+QFont windowFont(int pixelSize = 11);
+
+} // namespace widgets
