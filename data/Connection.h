@@ -16,6 +16,10 @@ namespace data {
 // or a file locked by another connection fails with SQLite's text.
 class Connection : public QObject {
     Q_OBJECT
+    Q_PROPERTY(QString connectionString READ connectionString WRITE setConnectionString)
+    Q_PROPERTY(int connectionTimeout READ connectionTimeout WRITE setConnectionTimeout)
+    Q_PROPERTY(int commandTimeout READ commandTimeout WRITE setCommandTimeout)
+    Q_PROPERTY(bool connected READ isOpen)
 public:
     explicit Connection(QObject *parent = nullptr);
     ~Connection() override;

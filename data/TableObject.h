@@ -28,6 +28,10 @@ struct Bookmark {
 // leaves the table object as it was.
 class TableObject : public QObject {
     Q_OBJECT
+    Q_PROPERTY(QString tableName READ tableName WRITE setTableName)
+    Q_PROPERTY(bool active READ isActive WRITE setActive)
+    Q_PROPERTY(State state READ state NOTIFY stateChanged)
+    Q_PROPERTY(int recordCount READ recordCount)
 public:
     enum class State { Inactive, Browse, Edit, Insert, Other };
     Q_ENUM(State)
