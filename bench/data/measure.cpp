@@ -83,7 +83,8 @@ QString bareSelect(TableId id) {
            QStringLiteral(" ORDER BY rowid");
 }
 
-// Bare SQLite: every value into a QVariant, kept until the end.
+// Bare SQLite: every value into a QVariant (storage reserved ahead), kept
+// until the end.
 Result bareRead(const QString &file, const QList<TableId> &tables, size_t *cells) {
     resetPeak();
     const qint64 base = statusKb("VmRSS:");
@@ -94,9 +95,13 @@ Result bareRead(const QString &file, const QList<TableId> &tables, size_t *cells
         sqlite3 *db = nullptr;
         sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
         for (TableId id : tables) {
+            data::Statement count(db, QStringLiteral("SELECT count(*) FROM ") +
+                                          data::Statement::quoted(Schema::table(id).name));
+            count.step();
             data::Statement select(db, bareSelect(id));
             std::vector<QVariant> values;
             const int n = sqlite3_column_count(select.handle());
+            values.reserve(size_t(count.int64(0)) * size_t(n));
             sqlite3_stmt *stmt = select.handle();
             while (select.step()) {
                 for (int c = 0; c < n; ++c) {
