@@ -119,7 +119,11 @@ void Connection::open() {
                     SQLITE_NOTADB);
     }
 
+    // A write-protected file opens for reading only; its journal stays as it is.
+    const bool readOnly = sqlite3_db_readonly(db, "main") == 1;
     for (const char *pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL"}) {
+        if (readOnly && qstrcmp(pragma, "PRAGMA journal_mode=WAL") == 0)
+            continue;
         rc = sqlite3_exec(db, pragma, nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK)
             fail(rc);
