@@ -1,0 +1,244 @@
+// hl_bench_data <dir> [repetitions]
+// Opens every table of <dir>/Hearthledger.mdb with the table objects and, in
+// the same run, reads the same non-blob columns with bare SQLite into memory;
+// prints time and peak memory of both, cold (file evicted from the page
+// cache) and warm, then locate and refresh on Household Inventory.
+#include "data/Connection.h"
+#include "data/Schema.h"
+#include "data/Statement.h"
+#include "data/TableFactory.h"
+#include "data/TableObject.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <malloc.h>
+#include <unistd.h>
+#include <vector>
+
+#include <sqlite3.h>
+
+using data::Schema;
+using data::TableId;
+
+namespace {
+
+const QList<TableId> kMainTables{TableId::HouseholdInventory, TableId::People, TableId::Diary,
+                                 TableId::Privacy, TableId::Help};
+
+qint64 statusKb(const char *key) {
+    QFile file(QStringLiteral("/proc/self/status"));
+    file.open(QIODevice::ReadOnly);
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        if (line.startsWith(key))
+            return line.mid(qstrlen(key)).trimmed().split(' ').first().toLongLong();
+    }
+    return 0;
+}
+
+// Peak resident memory since the last reset, in MB above `base` kB.
+void resetPeak() {
+    malloc_trim(0);
+    QFile file(QStringLiteral("/proc/self/clear_refs"));
+    if (file.open(QIODevice::WriteOnly))
+        file.write("5");
+}
+
+double peakAboveMb(qint64 baseKb) {
+    return double(statusKb("VmHWM:") - baseKb) / 1024.0;
+}
+
+// Drops the file's pages from the page cache (no privileges needed).
+void evict(const QString &path) {
+    for (const QString &p : QStringList{path, path + QStringLiteral("-wal")}) {
+        const int fd = ::open(QFile::encodeName(p).constData(), O_RDONLY);
+        if (fd < 0)
+            continue;
+        ::fdatasync(fd);
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+        ::close(fd);
+    }
+}
+
+struct Result {
+    double ms = 0;
+    double peakMb = 0;
+};
+
+// The non-blob columns each table object reads (all columns of Help).
+QString bareSelect(TableId id) {
+    const data::TableDef &def = Schema::table(id);
+    QStringList columns{QStringLiteral("rowid")};
+    for (const data::ColumnDef &c : def.columns) {
+        if (c.type != data::Field::Type::Blob && (c.declared || !def.declaresFields))
+            columns << data::Statement::quoted(c.name);
+    }
+    return QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) +
+           QStringLiteral(" FROM ") + data::Statement::quoted(def.name) +
+           QStringLiteral(" ORDER BY rowid");
+}
+
+// Bare SQLite: every value into a QVariant (storage reserved ahead), kept
+// until the end.
+Result bareRead(const QString &file, const QList<TableId> &tables, size_t *cells) {
+    resetPeak();
+    const qint64 base = statusKb("VmRSS:");
+    QElapsedTimer timer;
+    timer.start();
+    std::vector<std::vector<QVariant>> kept;
+    {
+        sqlite3 *db = nullptr;
+        sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+        for (TableId id : tables) {
+            data::Statement count(db, QStringLiteral("SELECT count(*) FROM ") +
+                                          data::Statement::quoted(Schema::table(id).name));
+            count.step();
+            data::Statement select(db, bareSelect(id));
+            std::vector<QVariant> values;
+            const int n = sqlite3_column_count(select.handle());
+            values.reserve(size_t(count.int64(0)) * size_t(n));
+            sqlite3_stmt *stmt = select.handle();
+            while (select.step()) {
+                for (int c = 0; c < n; ++c) {
+                    switch (sqlite3_column_type(stmt, c)) {
+                    case SQLITE_NULL:
+                        values.emplace_back();
+                        break;
+                    case SQLITE_INTEGER:
+                        values.emplace_back(qlonglong(sqlite3_column_int64(stmt, c)));
+                        break;
+                    case SQLITE_FLOAT:
+                        values.emplace_back(sqlite3_column_double(stmt, c));
+                        break;
+                    default:
+                        values.emplace_back(QString::fromUtf8(
+                            reinterpret_cast<const char *>(sqlite3_column_text(stmt, c)),
+                            sqlite3_column_bytes(stmt, c)));
+                    }
+                }
+            }
+            kept.push_back(std::move(values));
+        }
+        sqlite3_close(db);
+    }
+    Result r{double(timer.nsecsElapsed()) / 1e6, peakAboveMb(base)};
+    *cells = 0;
+    for (const auto &v : kept)
+        *cells += v.size();
+    return r;
+}
+
+Result openTables(const QString &dir, const QList<TableId> &tables, int *rows) {
+    resetPeak();
+    const qint64 base = statusKb("VmRSS:");
+    QElapsedTimer timer;
+    timer.start();
+    data::Connection connection;
+    connection.setConnectionString(
+        data::Connection::buildConnectionString(dir, QLatin1String(Schema::mainFile)));
+    std::vector<std::unique_ptr<data::TableObject>> opened;
+    int number = 0;
+    for (TableId id : tables) {
+        opened.emplace_back(data::TableFactory::create(
+            id, QStringLiteral("ADOTable%1").arg(++number), &connection, nullptr));
+        opened.back()->open();
+    }
+    Result r{double(timer.nsecsElapsed()) / 1e6, peakAboveMb(base)};
+    *rows = 0;
+    for (const auto &t : opened)
+        *rows += t->recordCount();
+    return r;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 2) {
+        std::fprintf(stderr, "usage: hl_bench_data <dir> [repetitions]\n");
+        return 2;
+    }
+    const QString dir = args.at(1);
+    const QString file = dir + QLatin1Char('/') + QLatin1String(Schema::mainFile);
+    const int repetitions = args.size() > 2 ? args.at(2).toInt() : 5;
+    std::printf("file: %s (%.1f MB)\n", qPrintable(file), double(QFile(file).size()) / 1e6);
+
+    size_t cells = 0;
+    int rows = 0;
+    // Cold: the file evicted from the page cache before each read.
+    evict(file);
+    const Result bareCold = bareRead(file, kMainTables, &cells);
+    evict(file);
+    const Result oursCold = openTables(dir, kMainTables, &rows);
+    std::printf("rows %d, bare values %zu\n", rows, cells);
+    std::printf("| open all five tables | time ms | peak RSS MB |\n|---|---|---|\n");
+    std::printf("| cold, bare SQLite read | %.0f | %.1f |\n", bareCold.ms, bareCold.peakMb);
+    std::printf("| cold, table objects | %.0f | %.1f |\n", oursCold.ms, oursCold.peakMb);
+
+    std::vector<double> bareMs, oursMs, bareMb, oursMb;
+    for (int i = 0; i < repetitions; ++i) {
+        const Result b = bareRead(file, kMainTables, &cells);
+        const Result o = openTables(dir, kMainTables, &rows);
+        bareMs.push_back(b.ms);
+        oursMs.push_back(o.ms);
+        bareMb.push_back(b.peakMb);
+        oursMb.push_back(o.peakMb);
+    }
+    std::printf("| warm (median of %d), bare SQLite read | %.0f | %.1f |\n", repetitions,
+                median(bareMs), median(bareMb));
+    std::printf("| warm (median of %d), table objects | %.0f | %.1f |\n", repetitions,
+                median(oursMs), median(oursMb));
+    std::printf("ratios warm: time %.2f, memory %.2f; cold: time %.2f, memory %.2f\n",
+                median(oursMs) / median(bareMs), median(oursMb) / median(bareMb),
+                oursCold.ms / bareCold.ms, oursCold.peakMb / bareCold.peakMb);
+
+    // Locate and refresh on the items.
+    data::Connection connection;
+    connection.setConnectionString(
+        data::Connection::buildConnectionString(dir, QLatin1String(Schema::mainFile)));
+    std::unique_ptr<data::TableObject> items(data::TableFactory::create(
+        TableId::HouseholdInventory, QStringLiteral("ADOTable1"), &connection, nullptr));
+    items->open();
+    const int nameIndex = items->fieldByName(QStringLiteral("Item Name"))->index();
+    QStringList prefixes;
+    QRandomGenerator rng(42);
+    for (int i = 0; i < 10000; ++i) {
+        const QString name = items->displayText(int(rng.bounded(items->rowCount())), nameIndex);
+        prefixes << (i % 10 == 0 ? QStringLiteral("zz%1").arg(i)
+                                 : name.left(1 + int(rng.bounded(6))).toUpper());
+    }
+    QElapsedTimer timer;
+    timer.start();
+    items->locate(QStringLiteral("Item Name"), QStringLiteral("lam"));
+    const double firstLocateMs = double(timer.nsecsElapsed()) / 1e6;
+    timer.restart();
+    int found = 0;
+    for (const QString &prefix : std::as_const(prefixes))
+        found += items->locate(QStringLiteral("Item Name"), prefix) ? 1 : 0;
+    const double locateUs = double(timer.nsecsElapsed()) / 1e3 / double(prefixes.size());
+    std::printf("locate over %d items: first call (builds the index) %.1f ms, then %.2f us "
+                "each (%d of %lld found)\n",
+                items->rowCount(), firstLocateMs, locateUs, found, qlonglong(prefixes.size()));
+
+    std::vector<double> refreshMs, bareItemsMs;
+    for (int i = 0; i < repetitions; ++i) {
+        timer.restart();
+        items->refresh();
+        refreshMs.push_back(double(timer.nsecsElapsed()) / 1e6);
+        bareItemsMs.push_back(bareRead(file, {TableId::HouseholdInventory}, &cells).ms);
+    }
+    std::printf("refresh of the items: %.0f ms, bare read of the same %.0f ms (ratio %.2f)\n",
+                median(refreshMs), median(bareItemsMs), median(refreshMs) / median(bareItemsMs));
+    return 0;
+}
