@@ -30,8 +30,10 @@ const char *const kIncomplete = "Incomplete Data entries ! ";
 
 QFont windowFont() {
     QFont font;
+    // The face the page was drawn for, then faces of about its width.
     font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("DejaVu Sans")});
     font.setPixelSize(11);
     return font;
 }
