@@ -37,10 +37,6 @@ private slots:
     void faults();
     void staleFlagsDoNotLeak();
     void noFaultCases();
-    void onePaymentRepaysPrincipalAndOnePeriod_data();
-    void onePaymentRepaysPrincipalAndOnePeriod();
-    void roundTrip_data();
-    void roundTrip();
     void centRounding_data();
     void centRounding();
     void centRoundingOutsideIntegerRange();
@@ -162,40 +158,6 @@ void TestLoanFormulas::noFaultCases() {
     // Underflow of the discount factor passes silently.
     QCOMPARE(loans::discountFactor(2000000000, 12, 50), 0.0);
     QCOMPARE(loans::LoanPayment(2000000000, 12, 1200, 50), 50.0);
-}
-
-void TestLoanFormulas::onePaymentRepaysPrincipalAndOnePeriod_data() {
-    QTest::addColumn<double>("principal");
-    QTest::addColumn<double>("rate");
-    QTest::newRow("100 at 6%") << 100.0 << 6.0;
-    QTest::newRow("12.50 at 12%") << 12.5 << 12.0;
-    QTest::newRow("250000 at 7.25%") << 250000.0 << 7.25;
-    QTest::newRow("negative rate") << 5000.0 << -3.0;
-}
-
-void TestLoanFormulas::onePaymentRepaysPrincipalAndOnePeriod() {
-    QFETCH(double, principal);
-    QFETCH(double, rate);
-    const double expected = principal * (1 + rate / 1200);
-    QVERIFY(qAbs(loans::LoanPayment(1, 12, principal, rate) - expected) <= 1e-12 * expected);
-}
-
-void TestLoanFormulas::roundTrip_data() {
-    QTest::addColumn<int>("n");
-    QTest::addColumn<double>("principal");
-    QTest::addColumn<double>("rate");
-    QTest::newRow("12 at 6%") << 12 << 10000.0 << 6.0;
-    QTest::newRow("360 at 6.5%") << 360 << 200000.0 << 6.5;
-    QTest::newRow("600 at 0.75%") << 600 << 1234567.89 << 0.75;
-    QTest::newRow("48 at -2%") << 48 << 20000.0 << -2.0;
-}
-
-void TestLoanFormulas::roundTrip() {
-    QFETCH(int, n);
-    QFETCH(double, principal);
-    QFETCH(double, rate);
-    const double back = loans::LPrincipal(n, 12, loans::LoanPayment(n, 12, principal, rate), rate);
-    QVERIFY2(qAbs(back - principal) <= 1e-12 * principal, qPrintable(fixed(back, 10)));
 }
 
 void TestLoanFormulas::centRounding_data() {
