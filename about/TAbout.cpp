@@ -4,14 +4,13 @@
 #include "platform/sysinfo/SystemInfo.h"
 
 #include <QDesktopServices>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
-
-#include <QLabel>
 
 const char *const TAbout::kEmailAddress = "hearthledger@example.org";
 const char *const TAbout::kWebSite = "https://hearthledger.example.org/";
@@ -221,8 +220,7 @@ bool TAbout::eventFilter(QObject *watched, QEvent *event) {
             WebSiteMouseMove();
             return true;
         }
-        // Moves over the panel's other items reach the panel too: only its
-        // free area counts.
+        // Only the panel's free area counts, not the items lying on it.
         const auto *move = static_cast<QMouseEvent *>(event);
         if (watched == Panel1 && !Panel1->childAt(move->position().toPoint()))
             Panel1MouseMove();
