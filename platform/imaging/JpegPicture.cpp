@@ -167,9 +167,12 @@ int decodeRegion(const RegionJob *job) {
 } // namespace
 
 JpegPicture::JpegPicture(const QByteArray &bytes, qsizetype offset) {
+    // Positioning the stream outside the blob (no start marker found) fails as a read.
+    if (offset < 0 || offset > bytes.size())
+        throw core::Error(QStringLiteral("Stream read error"));
     auto data = std::make_shared<Data>();
     data->bytes = bytes;
-    data->offset = std::clamp<qsizetype>(offset, 0, bytes.size());
+    data->offset = offset;
 
     HeaderInfo info{};
     if (const int code = readHeader(data->stream(), data->streamSize(), &info))

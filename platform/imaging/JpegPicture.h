@@ -24,7 +24,8 @@ public:
     };
 
     JpegPicture() = default;
-    // The JPEG stream is `bytes` from `offset` to the end. Throws core::Error
+    // The JPEG stream is `bytes` from `offset` to the end. Throws core::Error "Stream read
+    // error" when `offset` lies outside `bytes` (as -1 from jpegStartsInBlob does), and
     // "JPEG error #%d" (libjpeg's message code) when the header is rejected.
     explicit JpegPicture(const QByteArray &bytes, qsizetype offset = 0);
 

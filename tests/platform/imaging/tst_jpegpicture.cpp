@@ -206,6 +206,7 @@ void TestJpegPicture::headerRejected_data() {
     QVERIFY(sof > 0);
     noFrame[sof + 1] = char(0xC3); // lossless: not supported
     QTest::newRow("unsupported process") << noFrame << int(JERR_SOF_UNSUPPORTED);
+    QTest::newRow("header cut short") << jpeg.left(100) << int(JERR_NO_IMAGE);
 }
 
 void TestJpegPicture::headerRejected() {
