@@ -144,8 +144,9 @@ void bmpToJpg(const QString &bmpPic, const QString &jpgPic) {
     std::vector<unsigned char> rows(size_t(kRowsPerBatch) * size_t(reader.width()) * 3);
     MemoryDestination dest{};
     const auto freeStream = qScopeGuard([&dest] { std::free(dest.data); });
-    dest.capacity =
-        std::max<size_t>(64 * 1024, size_t(reader.width()) * size_t(reader.height()) / 4);
+    // About what a photograph needs at quality 90; grown when short.
+    dest.capacity = std::clamp<size_t>(size_t(reader.width()) * size_t(reader.height()) / 4,
+                                       64 * 1024, 16 * 1024 * 1024);
     dest.data = static_cast<unsigned char *>(std::malloc(dest.capacity));
     if (!dest.data)
         throw std::bad_alloc();

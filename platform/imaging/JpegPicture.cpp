@@ -151,9 +151,9 @@ int decodeRegion(const RegionJob *job) {
             copyRow(job, row[0] + skipBytes, job->out + qsizetype(line - job->y) * job->outStride);
     }
 
-    if (err.hitMarker) {
-        // Damaged or cut short: go on to the end as a full decode does, so that an error
-        // in what follows is reported as it would be there.
+    if (err.hitMarker || cinfo.output_scanline == cinfo.output_height) {
+        // Damaged or cut short, or read to the bottom anyway: go on to the end as a full
+        // decode does, so that an error in what follows is reported as it would be there.
         while (cinfo.output_scanline < cinfo.output_height)
             jpeg_read_scanlines(&cinfo, row, 1);
         jpeg_finish_decompress(&cinfo);

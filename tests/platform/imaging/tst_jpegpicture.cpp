@@ -23,6 +23,7 @@ private slots:
     void headerRejected();
     void damagedDataFailsWhenDecoded_data();
     void damagedDataFailsWhenDecoded();
+    void damagedEndFailsWhenReadToTheBottom();
     void truncatedStreamFillsGrey();
     void hugeProgressiveHeaderFailsCleanly();
 };
@@ -253,6 +254,26 @@ void TestJpegPicture::damagedDataFailsWhenDecoded() {
             QCOMPARE(e.text(), errorOf(JERR_UNKNOWN_MARKER));
         }
     }
+}
+
+void TestJpegPicture::damagedEndFailsWhenReadToTheBottom() {
+    // An unknown marker after the last scan's data: only a decode that reaches the
+    // bottom meets it.
+    const QByteArray sound = fixtures::encodeJpeg(fixtures::photoLike(300, 200, 8));
+    QVERIFY(sound.endsWith("\xFF\xD9"));
+    QByteArray jpeg = sound;
+    jpeg.insert(jpeg.size() - 2, QByteArray("\xFF\x02\x00\x04\x00\x00", 6));
+    const JpegPicture picture(jpeg);
+    try {
+        picture.toImage();
+        QFAIL("no error");
+    } catch (const core::Error &e) {
+        QCOMPARE(e.text(), errorOf(JERR_UNKNOWN_MARKER));
+    }
+    const QRect centre((300 - 169) / 2, 0, 169, 193); // one row short of the bottom
+    const auto pixels = JpegPicture(jpeg).pixels(centre);
+    QCOMPARE(pixels.image.copy(centre.translated(-pixels.origin)),
+             fixtures::decodeJpeg(sound).copy(centre));
 }
 
 void TestJpegPicture::truncatedStreamFillsGrey() {
