@@ -306,7 +306,13 @@ void TestJpegPicture::hugeProgressiveHeaderFailsCleanly() {
     jpeg[sof + 8] = char(0xE8);
     const JpegPicture picture(jpeg);
     QCOMPARE(picture.size(), QSize(65000, 65000));
-    QVERIFY_THROWS_EXCEPTION(core::Error, picture.pixels(QRect(32000, 32000, 169, 193)));
+    // libjpeg is held to a memory limit and refuses, instead of taking gigabytes.
+    try {
+        picture.pixels(QRect(32000, 32000, 169, 193));
+        QFAIL("no error");
+    } catch (const core::Error &e) {
+        QCOMPARE(e.text(), errorOf(JERR_NO_BACKING_STORE));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestJpegPicture)
