@@ -1,0 +1,641 @@
+#include "data/TableObject.h"
+
+#include "data/Error.h"
+#include "data/TableObject_p.h"
+
+#include <algorithm>
+
+namespace data {
+
+namespace {
+
+QVariant nullValue;
+
+} // namespace
+
+// ---- Private helpers ------------------------------------------------------
+
+sqlite3 *TableObject::Private::db() const {
+    Connection *c = connection();
+    return c ? c->handle() : nullptr;
+}
+
+const QVariant &TableObject::Private::stored(int row, int field) const {
+    if (row < 0 || row >= rowCount() || field < 0 || field >= fieldCount())
+        return nullValue;
+    if (row == current && (state == State::Edit || state == State::Insert))
+        return buffer[size_t(field)];
+    return cell(row, field);
+}
+
+QString TableObject::Private::fieldName(const QString &column) const {
+    QString bare = column;
+    bare.remove(QLatin1Char(' '));
+    return q->objectName() + bare;
+}
+
+void TableObject::Private::checkActive() const {
+    if (state == State::Inactive)
+        throw Error(q->objectName() +
+                    QStringLiteral(": Cannot perform this operation on a closed dataset"));
+}
+
+void TableObject::Private::checkModifiable() const {
+    if (!q->canModify())
+        throw Error(q->objectName() + QStringLiteral(": Cannot modify a read-only dataset"));
+}
+
+void TableObject::Private::setState(State newState) {
+    if (state == newState)
+        return;
+    state = newState;
+    if (disableCount == 0)
+        emit q->stateChanged();
+}
+
+void TableObject::Private::notifyData(Field *field) {
+    if (disableCount == 0)
+        emit q->dataChanged(field);
+}
+
+void TableObject::Private::notifyCurrent() {
+    if (disableCount == 0)
+        emit q->currentRowChanged(current);
+}
+
+void TableObject::Private::beginEditBuffer(bool insertRow) {
+    const int n = fieldCount();
+    buffer.assign(size_t(n), QVariant());
+    if (!insertRow) {
+        for (int f = 0; f < n; ++f)
+            buffer[size_t(f)] = cell(current, f);
+    }
+    changed.assign(size_t(n), false);
+    blobs.assign(size_t(n), std::nullopt);
+    modified = false;
+}
+
+void TableObject::Private::dropEditBuffer() {
+    buffer.clear();
+    changed.clear();
+    blobs.clear();
+    modified = false;
+}
+
+int TableObject::Private::findKey(qint64 key) const {
+    if (key < 0)
+        return -1;
+    // Rows lie in key order; a row posted by this table object goes last,
+    // with the highest key. Fall back to a scan for anything else.
+    const auto end = keys.end() - ((state == State::Insert) ? 1 : 0);
+    const auto it = std::lower_bound(keys.begin(), end, key);
+    if (it != end && *it == key)
+        return int(it - keys.begin());
+    const auto found = std::find(keys.begin(), keys.end(), key);
+    return found == keys.end() ? -1 : int(found - keys.begin());
+}
+
+void TableObject::Private::checkBrowseMode() {
+    checkActive();
+    if (state != State::Edit && state != State::Insert)
+        return;
+    emit q->updateDataRequested();
+    if (modified)
+        postPending();
+    else
+        cancelPending();
+}
+
+void TableObject::Private::postPending() {
+    const int row = current;
+    const bool inserting = state == State::Insert;
+    const qint64 key = inserting ? writeInsert() : (writeEdit(), keys[size_t(row)]);
+    // Written: from here on nothing may fail the post.
+    keys[size_t(row)] = key;
+    for (int f = 0; f < fieldCount(); ++f) {
+        cell(row, f) = fields[f]->type() == Field::Type::AutoIncrement ? QVariant(qlonglong(key))
+                                                                       : buffer[size_t(f)];
+    }
+    dropEditBuffer();
+    try {
+        readRow(key, row); // values as the file holds them
+    } catch (const Error &) {
+    }
+    if (inserting) {
+        bof = false;
+        eof = false;
+    }
+    invalidateIndexes();
+    setState(State::Browse);
+    emit q->rowChanged(row);
+    notifyData(nullptr);
+}
+
+void TableObject::Private::cancelPending() {
+    if (state == State::Edit) {
+        dropEditBuffer();
+        setState(State::Browse);
+        emit q->rowChanged(current);
+        notifyData(nullptr);
+        return;
+    }
+    if (state != State::Insert)
+        return;
+    const int row = current;
+    keys.erase(keys.begin() + row);
+    const auto first = cells.begin() + ptrdiff_t(row) * fieldCount();
+    cells.erase(first, first + fieldCount());
+    dropEditBuffer();
+    current = rowCount() == 0 ? -1 : std::clamp(rowBeforeInsert, 0, rowCount() - 1);
+    bof = bofBeforeInsert;
+    eof = eofBeforeInsert;
+    setState(State::Browse);
+    emit q->rowRemoved(row);
+    notifyCurrent();
+    notifyData(nullptr);
+}
+
+void TableObject::Private::goTo(int row, bool newBof, bool newEof) {
+    const bool moved = row != current;
+    if (!moved && newBof == bof && newEof == eof)
+        return;
+    current = row;
+    bof = newBof;
+    eof = newEof;
+    if (moved)
+        notifyCurrent();
+    notifyData(nullptr);
+}
+
+void TableObject::Private::moveTo(int row) {
+    if (row == current)
+        return;
+    goTo(row, false, false);
+}
+
+// ---- TableObject ----------------------------------------------------------
+
+TableObject::TableObject(QObject *parent)
+    : QObject(parent)
+    , d(std::make_unique<Private>(this)) {
+    connect(this, &QObject::objectNameChanged, this, [this] {
+        for (Field *f : std::as_const(d->fields))
+            f->setObjectName(d->fieldName(f->columnName()));
+    });
+}
+
+TableObject::~TableObject() {
+    // Statements are never kept, so closing only drops the snapshot.
+    d->state = State::Inactive;
+}
+
+void TableObject::setConnection(Connection *connection) {
+    if (connection == d->shared && !d->own)
+        return;
+    close();
+    if (d->shared)
+        disconnect(d->shared, nullptr, this, nullptr);
+    d->own.reset();
+    d->connectionString.clear();
+    d->shared = connection;
+    if (connection)
+        connect(connection, &Connection::aboutToClose, this, &TableObject::close);
+}
+
+Connection *TableObject::connection() const {
+    return d->connection();
+}
+
+void TableObject::setConnectionString(const QString &connectionString) {
+    close();
+    if (d->shared)
+        disconnect(d->shared, nullptr, this, nullptr);
+    d->shared = nullptr;
+    d->own = std::make_unique<Connection>();
+    d->own->setConnectionString(connectionString);
+    d->connectionString = connectionString;
+}
+
+QString TableObject::connectionString() const {
+    if (d->own)
+        return d->connectionString;
+    return d->shared ? d->shared->connectionString() : QString();
+}
+
+QString TableObject::tableName() const {
+    return d->tableName;
+}
+
+void TableObject::setTableName(const QString &name) {
+    if (name == d->tableName)
+        return;
+    close();
+    d->tableName = name;
+}
+
+Field *TableObject::addField(const QString &column, Field::Type type, int size) {
+    if (isActive())
+        throw Error(objectName() +
+                    QStringLiteral(": Cannot perform this operation on an open dataset"));
+    if (!d->declared) {
+        qDeleteAll(d->fields);
+        d->fields.clear();
+        d->declared = true;
+    }
+    auto *field =
+        new Field(this, d->fieldCount(), column, type, type == Field::Type::Text ? size : 0);
+    field->setObjectName(d->fieldName(column));
+    d->fields.append(field);
+    return field;
+}
+
+void TableObject::clearFields() {
+    if (isActive())
+        throw Error(objectName() +
+                    QStringLiteral(": Cannot perform this operation on an open dataset"));
+    qDeleteAll(d->fields);
+    d->fields.clear();
+    d->declared = false;
+}
+
+bool TableObject::hasDeclaredFields() const {
+    return d->declared;
+}
+
+QList<Field *> TableObject::fields() const {
+    return d->fields;
+}
+
+int TableObject::fieldCount() const {
+    return d->fieldCount();
+}
+
+Field *TableObject::field(int index) const {
+    return d->fields.value(index);
+}
+
+Field *TableObject::findField(const QString &column) const {
+    for (Field *f : std::as_const(d->fields)) {
+        if (f->columnName().compare(column, Qt::CaseInsensitive) == 0)
+            return f;
+    }
+    return nullptr;
+}
+
+Field *TableObject::fieldByName(const QString &column) const {
+    if (Field *f = findField(column))
+        return f;
+    throw Error(objectName() + QStringLiteral(": Field '%1' not found").arg(column));
+}
+
+void TableObject::open() {
+    if (isActive())
+        return;
+    if (d->tableName.isEmpty())
+        throw Error(objectName() + QStringLiteral(": Missing table name"));
+    Connection *c = d->connection();
+    if (!c)
+        throw Error(objectName() + QStringLiteral(": Missing Connection or ConnectionString"));
+    c->open();
+    if (!d->declared)
+        d->makeFieldsFromFile();
+    std::vector<qint64> keys;
+    std::vector<QVariant> cells;
+    d->load(keys, cells);
+    d->keys = std::move(keys);
+    d->cells = std::move(cells);
+    d->invalidateIndexes();
+    d->current = d->rowCount() > 0 ? 0 : -1;
+    d->bof = true;
+    d->eof = d->rowCount() == 0;
+    emit rowsReset();
+    d->setState(State::Browse);
+    d->notifyCurrent();
+    d->notifyData(nullptr);
+}
+
+void TableObject::close() {
+    if (!isActive())
+        return;
+    d->dropEditBuffer();
+    d->keys.clear();
+    d->keys.shrink_to_fit();
+    d->cells.clear();
+    d->cells.shrink_to_fit();
+    d->invalidateIndexes();
+    d->current = -1;
+    d->bof = true;
+    d->eof = true;
+    emit rowsReset();
+    d->setState(State::Inactive);
+    d->notifyCurrent();
+    if (d->own)
+        d->own->close();
+}
+
+bool TableObject::isActive() const {
+    return d->state != State::Inactive;
+}
+
+void TableObject::setActive(bool active) {
+    if (active)
+        open();
+    else
+        close();
+}
+
+TableObject::State TableObject::state() const {
+    return d->state;
+}
+
+int TableObject::recordCount() const {
+    return d->rowCount();
+}
+
+bool TableObject::bof() const {
+    return d->bof;
+}
+
+bool TableObject::eof() const {
+    return d->eof;
+}
+
+void TableObject::first() {
+    d->checkBrowseMode();
+    if (d->rowCount() == 0)
+        return;
+    d->goTo(0, true, d->current == 0 ? d->eof : false);
+}
+
+void TableObject::last() {
+    d->checkBrowseMode();
+    const int lastRow = d->rowCount() - 1;
+    if (lastRow < 0)
+        return;
+    d->goTo(lastRow, d->current == lastRow ? d->bof : false, true);
+}
+
+void TableObject::next() {
+    moveBy(1);
+}
+
+void TableObject::prior() {
+    moveBy(-1);
+}
+
+int TableObject::moveBy(int n) {
+    d->checkBrowseMode();
+    if (n == 0 || d->rowCount() == 0)
+        return 0;
+    const int target =
+        int(std::clamp<qint64>(qint64(d->current) + n, 0, qint64(d->rowCount()) - 1));
+    const int moved = target - d->current;
+    bool newBof = moved != 0 ? false : d->bof;
+    bool newEof = moved != 0 ? false : d->eof;
+    if (moved != n)
+        (n > 0 ? newEof : newBof) = true;
+    d->goTo(target, newBof, newEof);
+    return moved;
+}
+
+void TableObject::moveTo(int row) {
+    d->checkBrowseMode();
+    if (row < 0 || row >= d->rowCount())
+        return;
+    d->moveTo(row);
+}
+
+void TableObject::edit() {
+    d->checkActive();
+    if (isEditing())
+        return;
+    if (d->rowCount() == 0) {
+        insert();
+        return;
+    }
+    d->checkModifiable();
+    d->beginEditBuffer(false);
+    d->setState(State::Edit);
+    d->notifyData(nullptr);
+}
+
+void TableObject::insert() {
+    d->checkBrowseMode();
+    d->checkModifiable();
+    d->rowBeforeInsert = d->current;
+    d->bofBeforeInsert = d->bof;
+    d->eofBeforeInsert = d->eof;
+    const int row = d->rowCount();
+    d->keys.push_back(-1);
+    d->cells.resize(d->cells.size() + size_t(d->fieldCount()));
+    d->current = row;
+    d->beginEditBuffer(true);
+    d->bof = false;
+    d->eof = false;
+    emit rowInserted(row);
+    d->setState(State::Insert);
+    d->notifyCurrent();
+    d->notifyData(nullptr);
+}
+
+void TableObject::post() {
+    d->checkActive();
+    if (!isEditing())
+        return;
+    emit updateDataRequested();
+    d->postPending();
+}
+
+void TableObject::cancel() {
+    d->checkActive();
+    d->cancelPending();
+}
+
+void TableObject::remove() {
+    d->checkActive();
+    if (d->state == State::Insert) {
+        d->cancelPending();
+        return;
+    }
+    if (d->rowCount() == 0)
+        throw Error(objectName() +
+                    QStringLiteral(": Cannot perform this operation on an empty dataset"));
+    d->checkModifiable();
+    const int row = d->current;
+    d->deleteRow(row);
+    d->dropEditBuffer();
+    d->keys.erase(d->keys.begin() + row);
+    const auto first = d->cells.begin() + ptrdiff_t(row) * d->fieldCount();
+    d->cells.erase(first, first + d->fieldCount());
+    d->invalidateIndexes();
+    const int n = d->rowCount();
+    d->current = n == 0 ? -1 : std::min(row, n - 1);
+    d->bof = n == 0;
+    d->eof = n == 0;
+    emit rowRemoved(row);
+    d->setState(State::Browse);
+    d->notifyCurrent();
+    d->notifyData(nullptr);
+}
+
+void TableObject::refresh() {
+    d->checkBrowseMode();
+    const qint64 key = d->current >= 0 ? d->keys[size_t(d->current)] : -1;
+    std::vector<qint64> keys;
+    std::vector<QVariant> cells;
+    d->load(keys, cells);
+    d->keys = std::move(keys);
+    d->cells = std::move(cells);
+    d->invalidateIndexes();
+    const int n = d->rowCount();
+    int row = d->findKey(key);
+    if (row < 0)
+        row = n == 0 ? -1 : std::clamp(d->current, 0, n - 1);
+    d->current = row;
+    d->bof = n == 0;
+    d->eof = n == 0;
+    emit rowsReset();
+    d->notifyCurrent();
+    d->notifyData(nullptr);
+}
+
+bool TableObject::locate(const QString &column, const QString &text) {
+    Field *f = fieldByName(column);
+    d->checkBrowseMode();
+    LocateIndex &index = d->locateIndexes[f->index()];
+    if (!index.isBuilt()) {
+        index.build(d->rowCount(), [this, f](int row) {
+            const QVariant &stored = d->cell(row, f->index());
+            if (stored.isNull())
+                return QString();
+            const QString text = f->textOf(stored);
+            return text.isNull() ? QString(QLatin1String("")) : text;
+        });
+    }
+    const int row = index.find(text);
+    if (row < 0)
+        return false;
+    d->moveTo(row);
+    return true;
+}
+
+Bookmark TableObject::bookmark() const {
+    if (d->current < 0)
+        return {};
+    return {d->keys[size_t(d->current)]};
+}
+
+bool TableObject::bookmarkValid(const Bookmark &bookmark) const {
+    return isActive() && d->findKey(bookmark.key) >= 0;
+}
+
+void TableObject::gotoBookmark(const Bookmark &bookmark) {
+    d->checkBrowseMode();
+    const int row = d->findKey(bookmark.key);
+    if (row < 0)
+        throw Error(objectName() + QStringLiteral(": Record not found"));
+    d->moveTo(row);
+}
+
+void TableObject::disableControls() {
+    if (d->disableCount++ == 0) {
+        d->stateAtDisable = d->state;
+        d->rowAtDisable = d->current;
+    }
+}
+
+void TableObject::enableControls() {
+    if (d->disableCount == 0 || --d->disableCount > 0)
+        return;
+    if (d->state != d->stateAtDisable)
+        emit stateChanged();
+    if (d->current != d->rowAtDisable)
+        emit currentRowChanged(d->current);
+    if (isActive())
+        emit dataChanged(nullptr);
+}
+
+bool TableObject::controlsDisabled() const {
+    return d->disableCount > 0;
+}
+
+bool TableObject::isModified() const {
+    return isEditing() && d->modified;
+}
+
+bool TableObject::canModify() const {
+    Connection *c = d->connection();
+    return isActive() && c && c->isOpen() && !c->isReadOnly();
+}
+
+int TableObject::currentIndex() const {
+    return d->current;
+}
+
+QVariant TableObject::value(int row, int fieldIndex) const {
+    Field *f = field(fieldIndex);
+    return f ? f->valueOf(d->stored(row, fieldIndex)) : QVariant();
+}
+
+QString TableObject::displayText(int row, int fieldIndex) const {
+    Field *f = field(fieldIndex);
+    return f ? f->textOf(d->stored(row, fieldIndex)) : QString();
+}
+
+bool TableObject::isNull(int row, int fieldIndex) const {
+    return d->stored(row, fieldIndex).isNull();
+}
+
+QVariant TableObject::storedValue(int fieldIndex) const {
+    return d->stored(d->current, fieldIndex);
+}
+
+void TableObject::setStoredValue(int fieldIndex, const QVariant &stored) {
+    d->checkActive();
+    Field *f = field(fieldIndex);
+    if (!f)
+        throw Error(objectName() + QStringLiteral(": Field index out of range"));
+    if (f->isReadOnly())
+        throw Error(QStringLiteral("Field '%1' cannot be modified").arg(f->columnName()));
+    if (f->isBlob()) {
+        setBlob(fieldIndex, stored.toByteArray());
+        return;
+    }
+    if (!isEditing())
+        edit();
+    d->buffer[size_t(fieldIndex)] = stored;
+    d->changed[size_t(fieldIndex)] = true;
+    d->modified = true;
+    emit rowChanged(d->current);
+    d->notifyData(f);
+}
+
+QByteArray TableObject::readBlob(int fieldIndex) const {
+    if (d->current < 0 || fieldIndex < 0 || fieldIndex >= fieldCount())
+        return {};
+    if (isEditing() && d->blobs[size_t(fieldIndex)])
+        return *d->blobs[size_t(fieldIndex)];
+    const qint64 key = d->keys[size_t(d->current)];
+    if (key < 0 || d->stored(d->current, fieldIndex).isNull())
+        return {};
+    return d->readBlob(key, fieldIndex);
+}
+
+void TableObject::setBlob(int fieldIndex, const QByteArray &bytes) {
+    d->checkActive();
+    Field *f = field(fieldIndex);
+    if (!f)
+        throw Error(objectName() + QStringLiteral(": Field index out of range"));
+    if (f->isReadOnly())
+        throw Error(QStringLiteral("Field '%1' cannot be modified").arg(f->columnName()));
+    if (!isEditing())
+        edit();
+    d->blobs[size_t(fieldIndex)] = bytes;
+    d->buffer[size_t(fieldIndex)] = bytes.isNull() ? QVariant() : QVariant(qlonglong(bytes.size()));
+    d->changed[size_t(fieldIndex)] = true;
+    d->modified = true;
+    emit rowChanged(d->current);
+    d->notifyData(f);
+}
+
+} // namespace data

@@ -1,0 +1,231 @@
+// The SQL side of TableObject: reading the snapshot and writing rows.
+#include "data/Error.h"
+#include "data/Schema.h"
+#include "data/Statement.h"
+#include "data/TableObject_p.h"
+
+#include <sqlite3.h>
+
+namespace data {
+
+namespace {
+
+using Type = Field::Type;
+
+QVariant readCell(sqlite3_stmt *stmt, int column, Type type) {
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_NULL:
+        return QVariant();
+    default:
+        break;
+    }
+    switch (type) {
+    case Type::Text:
+    case Type::Memo:
+    case Type::DateTime: {
+        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(stmt, column));
+        return QVariant(QString::fromUtf8(p, sqlite3_column_bytes(stmt, column)));
+    }
+    case Type::Float:
+        return QVariant(sqlite3_column_double(stmt, column));
+    case Type::AutoIncrement:
+    case Type::Currency:
+    case Type::Boolean:
+    case Type::Blob:
+        break;
+    }
+    return QVariant(qlonglong(sqlite3_column_int64(stmt, column)));
+}
+
+const QString kUpdateRefused = QStringLiteral(
+    "Row cannot be located for updating. Some values may have been changed since it was last read");
+const QString kDeleteRefused = QStringLiteral(
+    "Row cannot be located for deleting. Some values may have been changed since it was last read");
+
+} // namespace
+
+void TableObject::Private::makeFieldsFromFile() {
+    Statement info(db(), QStringLiteral("PRAGMA table_info(") + Statement::quoted(tableName) + ')');
+    struct Column {
+        QString name;
+        Type type;
+        int size;
+    };
+    QList<Column> columns;
+    while (info.step()) {
+        Column c;
+        c.name = info.text(1);
+        c.type = Schema::fieldType(info.text(2), info.int64(5) != 0, &c.size);
+        columns.append(c);
+    }
+    if (columns.isEmpty())
+        throw Error(QStringLiteral("no such table: ") + tableName, SQLITE_ERROR);
+    bool same = columns.size() == fields.size();
+    for (int i = 0; same && i < columns.size(); ++i) {
+        same = fields[i]->columnName() == columns[i].name && fields[i]->type() == columns[i].type &&
+               fields[i]->size() == columns[i].size;
+    }
+    if (same)
+        return;
+    qDeleteAll(fields);
+    fields.clear();
+    for (const Column &c : std::as_const(columns)) {
+        auto *f = new Field(q, fieldCount(), c.name, c.type, c.size);
+        f->setObjectName(fieldName(c.name));
+        fields.append(f);
+    }
+}
+
+QString TableObject::Private::selectList() const {
+    QStringList parts;
+    for (const Field *f : fields) {
+        const QString column = Statement::quoted(f->columnName());
+        parts.append(f->isBlob() ? QStringLiteral("length(") + column + ')' : column);
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+void TableObject::Private::load(std::vector<qint64> &outKeys,
+                                std::vector<QVariant> &outCells) const {
+    const QString table = Statement::quoted(tableName);
+    const int n = fieldCount();
+    // Both reads in one transaction, so the count fits the rows.
+    Statement begin(db(), QStringLiteral("BEGIN"));
+    begin.exec();
+    try {
+        Statement count(db(), QStringLiteral("SELECT count(*) FROM ") + table);
+        count.step();
+        const auto expected = size_t(count.int64(0));
+        outKeys.reserve(expected);
+        outCells.reserve(expected * size_t(n));
+
+        QString sql = QStringLiteral("SELECT rowid");
+        if (n > 0)
+            sql += QStringLiteral(", ") + selectList();
+        sql += QStringLiteral(" FROM ") + table + QStringLiteral(" ORDER BY rowid");
+        Statement select(db(), sql);
+        std::vector<Type> types;
+        for (const Field *f : fields)
+            types.push_back(f->type());
+        sqlite3_stmt *stmt = select.handle();
+        while (select.step()) {
+            outKeys.push_back(sqlite3_column_int64(stmt, 0));
+            for (int f = 0; f < n; ++f)
+                outCells.push_back(readCell(stmt, f + 1, types[size_t(f)]));
+        }
+    } catch (...) {
+        sqlite3_exec(db(), "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    sqlite3_exec(db(), "COMMIT", nullptr, nullptr, nullptr);
+}
+
+bool TableObject::Private::readRow(qint64 key, int row) {
+    Statement select(db(), QStringLiteral("SELECT ") + selectList() + QStringLiteral(" FROM ") +
+                               Statement::quoted(tableName) + QStringLiteral(" WHERE rowid = ?"));
+    select.bind(1, key);
+    if (!select.step())
+        return false;
+    for (int f = 0; f < fieldCount(); ++f)
+        cell(row, f) = readCell(select.handle(), f, fields[f]->type());
+    return true;
+}
+
+QString TableObject::Private::originalCriteria() const {
+    QString sql = QStringLiteral(" WHERE rowid = ?");
+    for (const Field *f : fields) {
+        if (f->type() == Type::AutoIncrement)
+            continue;
+        const QString column = Statement::quoted(f->columnName());
+        sql += QStringLiteral(" AND ") +
+               (f->isBlob() ? QStringLiteral("length(") + column + ')' : column) +
+               QStringLiteral(" IS ?");
+    }
+    return sql;
+}
+
+int TableObject::Private::bindOriginal(Statement &stmt, int first, int row) const {
+    int index = first;
+    stmt.bind(index++, keys[size_t(row)]);
+    for (const Field *f : fields) {
+        if (f->type() != Type::AutoIncrement)
+            stmt.bind(index++, cell(row, f->index()));
+    }
+    return index;
+}
+
+void TableObject::Private::writeEdit() {
+    QStringList sets;
+    for (const Field *f : fields) {
+        if (changed[size_t(f->index())])
+            sets.append(Statement::quoted(f->columnName()) + QStringLiteral(" = ?"));
+    }
+    if (sets.isEmpty())
+        return;
+    Statement update(db(), QStringLiteral("UPDATE ") + Statement::quoted(tableName) +
+                               QStringLiteral(" SET ") + sets.join(QStringLiteral(", ")) +
+                               originalCriteria());
+    int index = 1;
+    for (const Field *f : fields) {
+        const auto i = size_t(f->index());
+        if (!changed[i])
+            continue;
+        if (f->isBlob())
+            update.bindBlob(index++, blobs[i].value_or(QByteArray()));
+        else
+            update.bind(index++, buffer[i]);
+    }
+    bindOriginal(update, index, current);
+    if (update.exec() == 0)
+        throw Error(kUpdateRefused);
+}
+
+qint64 TableObject::Private::writeInsert() {
+    QStringList columns;
+    for (const Field *f : fields) {
+        if (changed[size_t(f->index())])
+            columns.append(Statement::quoted(f->columnName()));
+    }
+    QString sql = QStringLiteral("INSERT INTO ") + Statement::quoted(tableName);
+    if (columns.isEmpty()) {
+        sql += QStringLiteral(" DEFAULT VALUES");
+    } else {
+        QStringList marks(columns.size(), QStringLiteral("?"));
+        sql += QStringLiteral(" (") + columns.join(QStringLiteral(", ")) +
+               QStringLiteral(") VALUES (") + marks.join(QStringLiteral(", ")) + ')';
+    }
+    Statement insert(db(), sql);
+    int index = 1;
+    for (const Field *f : fields) {
+        const auto i = size_t(f->index());
+        if (!changed[i])
+            continue;
+        if (f->isBlob())
+            insert.bindBlob(index++, blobs[i].value_or(QByteArray()));
+        else
+            insert.bind(index++, buffer[i]);
+    }
+    insert.exec();
+    return sqlite3_last_insert_rowid(db());
+}
+
+void TableObject::Private::deleteRow(int row) {
+    Statement remove(db(), QStringLiteral("DELETE FROM ") + Statement::quoted(tableName) +
+                               originalCriteria());
+    bindOriginal(remove, 1, row);
+    if (remove.exec() == 0)
+        throw Error(kDeleteRefused);
+}
+
+QByteArray TableObject::Private::readBlob(qint64 key, int field) const {
+    Statement select(db(), QStringLiteral("SELECT ") +
+                               Statement::quoted(fields[field]->columnName()) +
+                               QStringLiteral(" FROM ") + Statement::quoted(tableName) +
+                               QStringLiteral(" WHERE rowid = ?"));
+    select.bind(1, key);
+    if (!select.step())
+        return {};
+    return select.blob(0);
+}
+
+} // namespace data
