@@ -1,11 +1,12 @@
 #pragma once
 
+#include "data/Field.h"
+
 #include <QObject>
 #include <QPointer>
 
 namespace data {
 
-class Field;
 class TableObject;
 
 // Links a table object to its bound controls. dataChange comes when the
