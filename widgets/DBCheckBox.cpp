@@ -8,8 +8,7 @@ namespace widgets {
 
 DBCheckBox::DBCheckBox(const QString &caption, QWidget *parent)
     : QCheckBox(caption, parent)
-    , m_link(new FieldLink(this))
-{
+    , m_link(new FieldLink(this)) {
     setTristate(true);
     m_link->onLoad = [this] {
         data::Field *field = m_link->field();
@@ -20,18 +19,15 @@ DBCheckBox::DBCheckBox(const QString &caption, QWidget *parent)
     };
 }
 
-void DBCheckBox::setDataSource(data::DataSource *source)
-{
+void DBCheckBox::setDataSource(data::DataSource *source) {
     m_link->setDataSource(source);
 }
 
-void DBCheckBox::setDataField(const QString &column)
-{
+void DBCheckBox::setDataField(const QString &column) {
     m_link->setFieldName(column);
 }
 
-void DBCheckBox::nextCheckState()
-{
+void DBCheckBox::nextCheckState() {
     try {
         if (!m_link->edit())
             return;

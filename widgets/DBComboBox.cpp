@@ -12,8 +12,7 @@ namespace widgets {
 
 DBComboBox::DBComboBox(QWidget *parent)
     : QComboBox(parent)
-    , m_link(new FieldLink(this))
-{
+    , m_link(new FieldLink(this)) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setDuplicatesEnabled(true);
@@ -21,9 +20,12 @@ DBComboBox::DBComboBox(QWidget *parent)
     lineEdit()->installEventFilter(this);
     m_link->onLoad = [this] {
         data::Field *field = m_link->field();
-        if (field && field->type() == data::Field::Type::Text && field->size() > 0)
+        if (field && field->type() == data::Field::Type::Text && field->size() > 0 &&
+            lineEdit()->maxLength() != field->size())
             lineEdit()->setMaxLength(field->size());
         const QString shown = field ? field->asString() : QString();
+        if (currentText() == shown)
+            return;
         setCurrentIndex(findText(shown, Qt::MatchExactly | Qt::MatchCaseSensitive));
         setEditText(shown);
     };
@@ -35,18 +37,15 @@ DBComboBox::DBComboBox(QWidget *parent)
     connect(this, &QComboBox::activated, this, &DBComboBox::picked);
 }
 
-void DBComboBox::setDataSource(data::DataSource *source)
-{
+void DBComboBox::setDataSource(data::DataSource *source) {
     m_link->setDataSource(source);
 }
 
-void DBComboBox::setDataField(const QString &column)
-{
+void DBComboBox::setDataField(const QString &column) {
     m_link->setFieldName(column);
 }
 
-bool DBComboBox::beginChange()
-{
+bool DBComboBox::beginChange() {
     try {
         return m_link->edit();
     } catch (...) {
@@ -55,14 +54,12 @@ bool DBComboBox::beginChange()
     }
 }
 
-void DBComboBox::showPopup()
-{
+void DBComboBox::showPopup() {
     if (m_link->canModify())
         QComboBox::showPopup();
 }
 
-void DBComboBox::picked(int index)
-{
+void DBComboBox::picked(int index) {
     const QString chosen = itemText(index);
     if (!beginChange()) {
         m_link->reload();
@@ -72,8 +69,7 @@ void DBComboBox::picked(int index)
     m_link->setModified(true);
 }
 
-bool DBComboBox::eventFilter(QObject *watched, QEvent *event)
-{
+bool DBComboBox::eventFilter(QObject *watched, QEvent *event) {
     if (watched == lineEdit() && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Escape && m_link->isModified()) {
@@ -86,9 +82,10 @@ bool DBComboBox::eventFilter(QObject *watched, QEvent *event)
     return QComboBox::eventFilter(watched, event);
 }
 
-void DBComboBox::focusOutEvent(QFocusEvent *event)
-{
+void DBComboBox::focusOutEvent(QFocusEvent *event) {
     QComboBox::focusOutEvent(event);
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
     try {
         m_link->writePending();
     } catch (...) {

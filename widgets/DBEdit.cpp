@@ -13,8 +13,7 @@
 
 namespace widgets {
 
-bool isEditingKey(const QKeyEvent *event)
-{
+bool isEditingKey(const QKeyEvent *event) {
     if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut) ||
         event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo) ||
         event->matches(QKeySequence::DeleteEndOfWord) ||
@@ -35,50 +34,51 @@ bool isEditingKey(const QKeyEvent *event)
 
 DBEdit::DBEdit(QWidget *parent)
     : QLineEdit(parent)
-    , m_link(new FieldLink(this))
-{
+    , m_link(new FieldLink(this)) {
     m_link->onLoad = [this] { load(); };
     m_link->onWrite = [this] { write(); };
     connect(this, &QLineEdit::textEdited, m_link, [this] { m_link->setModified(true); });
 }
 
-void DBEdit::setDataSource(data::DataSource *source)
-{
+void DBEdit::setDataSource(data::DataSource *source) {
     m_link->setDataSource(source);
 }
 
-void DBEdit::setDataField(const QString &column)
-{
+void DBEdit::setDataField(const QString &column) {
     m_link->setFieldName(column);
 }
 
-void DBEdit::load()
-{
+void DBEdit::load() {
     data::Field *field = m_link->field();
     if (!field) {
         clear();
         return;
     }
     const auto type = field->type();
-    setMaxLength(type == data::Field::Type::Text && field->size() > 0 ? field->size() : 32767);
+    const int width = type == data::Field::Type::Text && field->size() > 0 ? field->size() : 32767;
+    if (maxLength() != width)
+        setMaxLength(width);
     const bool number = type == data::Field::Type::AutoIncrement ||
                         type == data::Field::Type::Currency || type == data::Field::Type::Float;
-    setAlignment(number ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
-    setReadOnly(field->isReadOnly());
+    const Qt::Alignment align =
+        (alignment() & Qt::AlignVertical_Mask) | (number ? Qt::AlignRight : Qt::AlignLeft);
+    if (alignment() != align)
+        setAlignment(align);
+    if (isReadOnly() != field->isReadOnly())
+        setReadOnly(field->isReadOnly());
     const QString shown = field->asString();
-    if (text() != shown)
+    if (text() != shown) {
         setText(shown);
-    setCursorPosition(0);
+        setCursorPosition(0);
+    }
 }
 
-void DBEdit::write()
-{
+void DBEdit::write() {
     if (data::Field *field = m_link->field())
         field->setAsString(text());
 }
 
-bool DBEdit::beginChange()
-{
+bool DBEdit::beginChange() {
     try {
         return m_link->edit();
     } catch (...) {
@@ -87,8 +87,7 @@ bool DBEdit::beginChange()
     }
 }
 
-void DBEdit::keyPressEvent(QKeyEvent *event)
-{
+void DBEdit::keyPressEvent(QKeyEvent *event) {
     if (event->key() == Qt::Key_Escape && m_link->isModified()) {
         m_link->reload();
         selectAll();
@@ -101,22 +100,19 @@ void DBEdit::keyPressEvent(QKeyEvent *event)
     QLineEdit::keyPressEvent(event);
 }
 
-void DBEdit::inputMethodEvent(QInputMethodEvent *event)
-{
+void DBEdit::inputMethodEvent(QInputMethodEvent *event) {
     if (!event->commitString().isEmpty() && !beginChange())
         return;
     QLineEdit::inputMethodEvent(event);
 }
 
-void DBEdit::dropEvent(QDropEvent *event)
-{
+void DBEdit::dropEvent(QDropEvent *event) {
     if (!beginChange())
         return;
     QLineEdit::dropEvent(event);
 }
 
-void DBEdit::contextMenuEvent(QContextMenuEvent *event)
-{
+void DBEdit::contextMenuEvent(QContextMenuEvent *event) {
     // The edit's own menu may cut, paste or delete: that starts an edit too.
     std::unique_ptr<QMenu> menu(createStandardContextMenu());
     if (!m_link->canModify()) {
@@ -139,27 +135,33 @@ void DBEdit::contextMenuEvent(QContextMenuEvent *event)
     }
 }
 
-void DBEdit::focusOutEvent(QFocusEvent *event)
-{
+void DBEdit::focusOutEvent(QFocusEvent *event) {
     QLineEdit::focusOutEvent(event);
+    // Only a move of the focus within the window leaves the field; a box or
+    // another window taking the focus does not.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
     try {
         m_link->writePending();
-    } catch (...) {
-        refuseFocusLoss();
-        reportCurrentException();
+    } catch (const std::exception &) {
+        // Bad text: the focus comes back, the text selected, and the error is
+        // reported once the focus change is over.
+        std::exception_ptr error = std::current_exception();
+        QPointer<DBEdit> self(this);
+        QTimer::singleShot(0, this, [self, error] {
+            self->setFocus(Qt::OtherFocusReason);
+            self->selectAll();
+            try {
+                std::rethrow_exception(error);
+            } catch (...) {
+                reportCurrentException();
+            }
+            if (self) {
+                self->setFocus(Qt::OtherFocusReason);
+                self->selectAll();
+            }
+        });
     }
-}
-
-void DBEdit::refuseFocusLoss()
-{
-    QPointer<DBEdit> self(this);
-    QTimer::singleShot(0, this, [self] {
-        if (!self)
-            return;
-        self->setFocus(Qt::OtherFocusReason);
-        self->selectAll();
-    });
-    selectAll();
 }
 
 } // namespace widgets

@@ -34,7 +34,6 @@ private:
     void load();
     void write();
     bool beginChange();
-    void refuseFocusLoss();
 
     FieldLink *m_link;
 };

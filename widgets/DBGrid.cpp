@@ -19,8 +19,7 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void setModelData(QWidget *editor, QAbstractItemModel *model,
-                      const QModelIndex &index) const override
-    {
+                      const QModelIndex &index) const override {
         try {
             QStyledItemDelegate::setModelData(editor, model, index);
         } catch (...) {
@@ -35,8 +34,7 @@ constexpr int kDefaultColumnWidth = 64;
 
 DBGrid::DBGrid(QWidget *parent)
     : QTableView(parent)
-    , m_model(new TableModel(this))
-{
+    , m_model(new TableModel(this)) {
     setModel(m_model);
     setItemDelegate(new GridDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -57,8 +55,7 @@ DBGrid::DBGrid(QWidget *parent)
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, &DBGrid::followTable);
 }
 
-void DBGrid::setDataSource(data::DataSource *source)
-{
+void DBGrid::setDataSource(data::DataSource *source) {
     disconnect(m_dataSetLink);
     m_source = source;
     m_model->setTable(source ? source->dataSet() : nullptr);
@@ -67,21 +64,18 @@ void DBGrid::setDataSource(data::DataSource *source)
                                 [this] { m_model->setTable(m_source->dataSet()); });
 }
 
-void DBGrid::setColumns(const QList<TableModel::Column> &columns)
-{
+void DBGrid::setColumns(const QList<TableModel::Column> &columns) {
     m_model->setColumns(columns);
     applyWidths();
 }
 
-void DBGrid::applyWidths()
-{
+void DBGrid::applyWidths() {
     const auto &columns = m_model->columns();
     for (int i = 0; i < columns.size(); ++i)
         setColumnWidth(i, columns[i].width >= 0 ? columns[i].width : kDefaultColumnWidth);
 }
 
-void DBGrid::followTable()
-{
+void DBGrid::followTable() {
     data::TableObject *table = m_model->table();
     if (!table || !table->isActive() || m_model->rowCount() == 0)
         return;
@@ -96,8 +90,7 @@ void DBGrid::followTable()
     m_following = false;
 }
 
-void DBGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
-{
+void DBGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous) {
     QTableView::currentChanged(current, previous);
     data::TableObject *table = m_model->table();
     if (m_following || !current.isValid() || !table || current.row() == table->currentIndex())
@@ -111,8 +104,7 @@ void DBGrid::currentChanged(const QModelIndex &current, const QModelIndex &previ
     }
 }
 
-void DBGrid::keyPressEvent(QKeyEvent *event)
-{
+void DBGrid::keyPressEvent(QKeyEvent *event) {
     if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier) {
         data::TableObject *table = m_model->table();
         if (table && table->isActive() && table->canModify() && !table->isEmpty() &&

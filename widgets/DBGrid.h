@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/DataSource.h"
+#include "data/TableObject.h"
 
 #include "widgets/TableModel.h"
 

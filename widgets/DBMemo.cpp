@@ -13,15 +13,16 @@ namespace widgets {
 
 DBMemo::DBMemo(QWidget *parent)
     : QPlainTextEdit(parent)
-    , m_link(new FieldLink(this))
-{
+    , m_link(new FieldLink(this)) {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTabChangesFocus(true);
     m_link->onLoad = [this] {
         data::Field *field = m_link->field();
-        setPlainText(field ? field->asString() : QString());
+        const QString shown = field ? field->asString() : QString();
+        if (toPlainText() != shown)
+            setPlainText(shown);
         setReadOnly(field && field->isReadOnly());
     };
     m_link->onWrite = [this] {
@@ -34,18 +35,15 @@ DBMemo::DBMemo(QWidget *parent)
     });
 }
 
-void DBMemo::setDataSource(data::DataSource *source)
-{
+void DBMemo::setDataSource(data::DataSource *source) {
     m_link->setDataSource(source);
 }
 
-void DBMemo::setDataField(const QString &column)
-{
+void DBMemo::setDataField(const QString &column) {
     m_link->setFieldName(column);
 }
 
-bool DBMemo::beginChange()
-{
+bool DBMemo::beginChange() {
     try {
         return m_link->edit();
     } catch (...) {
@@ -54,8 +52,7 @@ bool DBMemo::beginChange()
     }
 }
 
-void DBMemo::keyPressEvent(QKeyEvent *event)
-{
+void DBMemo::keyPressEvent(QKeyEvent *event) {
     if (event->key() == Qt::Key_Escape && m_link->isModified()) {
         m_link->reload();
         return;
@@ -68,21 +65,18 @@ void DBMemo::keyPressEvent(QKeyEvent *event)
     QPlainTextEdit::keyPressEvent(event);
 }
 
-void DBMemo::inputMethodEvent(QInputMethodEvent *event)
-{
+void DBMemo::inputMethodEvent(QInputMethodEvent *event) {
     if (!event->commitString().isEmpty() && !beginChange())
         return;
     QPlainTextEdit::inputMethodEvent(event);
 }
 
-void DBMemo::insertFromMimeData(const QMimeData *source)
-{
+void DBMemo::insertFromMimeData(const QMimeData *source) {
     if (beginChange())
         QPlainTextEdit::insertFromMimeData(source);
 }
 
-void DBMemo::contextMenuEvent(QContextMenuEvent *event)
-{
+void DBMemo::contextMenuEvent(QContextMenuEvent *event) {
     std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
     const QString before = toPlainText();
     menu->exec(event->globalPos());
@@ -97,9 +91,10 @@ void DBMemo::contextMenuEvent(QContextMenuEvent *event)
     }
 }
 
-void DBMemo::focusOutEvent(QFocusEvent *event)
-{
+void DBMemo::focusOutEvent(QFocusEvent *event) {
     QPlainTextEdit::focusOutEvent(event);
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
     try {
         m_link->writePending();
     } catch (...) {

@@ -13,14 +13,13 @@ namespace widgets {
 
 namespace {
 
-const char *const kNames[] = {"nbFirst", "nbPrior", "nbNext", "nbLast",  "nbInsert",
-                              "nbDelete", "nbEdit", "nbPost", "nbCancel", "nbRefresh"};
-const char *const kHints[] = {"First record",  "Prior record", "Next record", "Last record",
+const char *const kNames[] = {"nbFirst",  "nbPrior", "nbNext", "nbLast",   "nbInsert",
+                              "nbDelete", "nbEdit",  "nbPost", "nbCancel", "nbRefresh"};
+const char *const kHints[] = {"First record",  "Prior record",  "Next record", "Last record",
                               "Insert record", "Delete record", "Edit record", "Post edit",
                               "Cancel edit",   "Refresh data"};
 
-QIcon glyph(int which)
-{
+QIcon glyph(int which) {
     QPixmap pixmap(12, 12);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
@@ -85,8 +84,7 @@ QIcon glyph(int which)
 } // namespace
 
 DBNavigator::DBNavigator(QWidget *parent)
-    : QWidget(parent)
-{
+    : QWidget(parent) {
     for (int i = 0; i < ButtonCount; ++i) {
         auto *button = new QToolButton(this);
         button->setObjectName(QString::fromLatin1(kNames[i]));
@@ -102,15 +100,13 @@ DBNavigator::DBNavigator(QWidget *parent)
     }
 }
 
-void DBNavigator::setDataSource(data::DataSource *source)
-{
+void DBNavigator::setDataSource(data::DataSource *source) {
     for (const auto &link : std::as_const(m_links))
         disconnect(link);
     m_links.clear();
     m_source = source;
     if (source)
-        m_links << connect(source, &data::DataSource::dataChange, this,
-                           &DBNavigator::updateButtons)
+        m_links << connect(source, &data::DataSource::dataChange, this, &DBNavigator::updateButtons)
                 << connect(source, &data::DataSource::stateChange, this,
                            &DBNavigator::updateButtons)
                 << connect(source, &data::DataSource::dataSetChanged, this,
@@ -118,28 +114,24 @@ void DBNavigator::setDataSource(data::DataSource *source)
     updateButtons();
 }
 
-void DBNavigator::setVisibleButtons(const QList<Button> &buttons)
-{
+void DBNavigator::setVisibleButtons(const QList<Button> &buttons) {
     for (int i = 0; i < ButtonCount; ++i)
         m_buttons[i]->setVisible(buttons.contains(static_cast<Button>(i)));
     layoutButtons();
 }
 
-void DBNavigator::setShowHints(bool show)
-{
+void DBNavigator::setShowHints(bool show) {
     m_showHints = show;
     for (int i = 0; i < ButtonCount; ++i)
         m_buttons[i]->setToolTip(show ? QString::fromLatin1(kHints[i]) : QString());
 }
 
-void DBNavigator::resizeEvent(QResizeEvent *event)
-{
+void DBNavigator::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
     layoutButtons();
 }
 
-void DBNavigator::layoutButtons()
-{
+void DBNavigator::layoutButtons() {
     QList<QToolButton *> shown;
     for (QToolButton *button : m_buttons)
         if (!button->isHidden())
@@ -159,8 +151,7 @@ void DBNavigator::layoutButtons()
     }
 }
 
-void DBNavigator::updateButtons()
-{
+void DBNavigator::updateButtons() {
     data::TableObject *table = m_source ? m_source->dataSet() : nullptr;
     const bool active = table && table->isActive();
     const bool canModify = active && table->canModify();
@@ -179,8 +170,7 @@ void DBNavigator::updateButtons()
     m_buttons[nbRefresh]->setEnabled(canModify);
 }
 
-void DBNavigator::clickButton(Button which)
-{
+void DBNavigator::clickButton(Button which) {
     try {
         perform(which);
     } catch (...) {
@@ -190,8 +180,7 @@ void DBNavigator::clickButton(Button which)
     emit click(which);
 }
 
-void DBNavigator::perform(Button which)
-{
+void DBNavigator::perform(Button which) {
     data::TableObject *table = m_source ? m_source->dataSet() : nullptr;
     if (!table)
         return;

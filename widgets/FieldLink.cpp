@@ -9,8 +9,7 @@
 namespace widgets {
 
 namespace {
-QMultiHash<data::DataSource *, FieldLink *> &registry()
-{
+QMultiHash<data::DataSource *, FieldLink *> &registry() {
     static QMultiHash<data::DataSource *, FieldLink *> links;
     return links;
 }
@@ -18,18 +17,14 @@ QMultiHash<data::DataSource *, FieldLink *> &registry()
 
 FieldLink::FieldLink(QObject *control)
     : QObject(control)
-    , m_control(control)
-{
-}
+    , m_control(control) {}
 
-FieldLink::~FieldLink()
-{
+FieldLink::~FieldLink() {
     if (m_source)
         registry().remove(m_source, this);
 }
 
-void FieldLink::setDataSource(data::DataSource *source)
-{
+void FieldLink::setDataSource(data::DataSource *source) {
     if (m_source == source)
         return;
     for (const auto &link : std::as_const(m_links))
@@ -42,46 +37,39 @@ void FieldLink::setDataSource(data::DataSource *source)
         registry().insert(source, this);
         m_links << connect(source, &data::DataSource::dataChange, this, &FieldLink::dataChange)
                 << connect(source, &data::DataSource::updateData, this, &FieldLink::updateData)
-                << connect(source, &data::DataSource::stateChange, this,
-                           &FieldLink::activeChanged)
+                << connect(source, &data::DataSource::stateChange, this, &FieldLink::activeChanged)
                 << connect(source, &data::DataSource::dataSetChanged, this, &FieldLink::reload);
     }
     reload();
 }
 
-void FieldLink::setFieldName(const QString &column)
-{
+void FieldLink::setFieldName(const QString &column) {
     m_column = column;
     reload();
 }
 
-data::TableObject *FieldLink::table() const
-{
+data::TableObject *FieldLink::table() const {
     return m_source ? m_source->dataSet() : nullptr;
 }
 
-data::Field *FieldLink::field() const
-{
+data::Field *FieldLink::field() const {
     data::TableObject *t = table();
     if (!t || !t->isActive() || m_column.isEmpty())
         return nullptr;
     return t->findField(m_column);
 }
 
-bool FieldLink::canModify() const
-{
+bool FieldLink::canModify() const {
     data::Field *f = field();
     return f && !f->isReadOnly() && table()->canModify();
 }
 
-bool FieldLink::editing() const
-{
+bool FieldLink::editing() const {
     data::TableObject *t = table();
     return t && t->isEditing();
 }
 
-bool FieldLink::edit()
-{
+bool FieldLink::edit() {
     if (!canModify())
         return false;
     if (!editing())
@@ -89,8 +77,7 @@ bool FieldLink::edit()
     return editing();
 }
 
-void FieldLink::writePending()
-{
+void FieldLink::writePending() {
     if (!m_modified || !onWrite || !field())
         return;
     m_writing = true;
@@ -104,15 +91,13 @@ void FieldLink::writePending()
     m_modified = false;
 }
 
-void FieldLink::writeAllPending(data::DataSource *source)
-{
+void FieldLink::writeAllPending(data::DataSource *source) {
     const QList<FieldLink *> links = registry().values(source);
     for (FieldLink *link : links)
         link->writePending();
 }
 
-void FieldLink::reload()
-{
+void FieldLink::reload() {
     m_modified = false;
     if (!onLoad)
         return;
@@ -121,8 +106,7 @@ void FieldLink::reload()
     m_loading = false;
 }
 
-void FieldLink::dataChange(data::Field *changed)
-{
+void FieldLink::dataChange(data::Field *changed) {
     if (m_writing)
         return;
     if (changed && changed != field())
@@ -130,8 +114,7 @@ void FieldLink::dataChange(data::Field *changed)
     reload();
 }
 
-void FieldLink::updateData()
-{
+void FieldLink::updateData() {
     // Bad text was already refused by writeAllPending before the operation
     // began; what still fails here is left pending in the control.
     try {

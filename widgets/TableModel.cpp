@@ -11,12 +11,9 @@ using data::Field;
 using data::TableObject;
 
 TableModel::TableModel(QObject *parent)
-    : QAbstractTableModel(parent)
-{
-}
+    : QAbstractTableModel(parent) {}
 
-void TableModel::setTable(TableObject *table)
-{
+void TableModel::setTable(TableObject *table) {
     for (const auto &link : std::as_const(m_links))
         disconnect(link);
     m_links.clear();
@@ -29,50 +26,41 @@ void TableModel::setTable(TableObject *table)
                                ++m_rows;
                                endInsertRows();
                            })
-                << connect(table, &TableObject::rowRemoved, this,
-                           [this](int row) {
-                               beginRemoveRows(QModelIndex(), row, row);
-                               --m_rows;
-                               endRemoveRows();
-                           })
+                // The row is already gone from the table when this comes.
+                << connect(table, &TableObject::rowRemoved, this, &TableModel::reset)
                 << connect(table, &TableObject::rowChanged, this,
                            [this](int row) {
                                if (row >= 0 && row < m_rows && !m_columns.isEmpty())
                                    emit dataChanged(index(row, 0),
                                                     index(row, int(m_columns.size()) - 1));
                            })
-                << connect(table, &TableObject::currentRowChanged, this,
-                           &TableModel::currentMoved)
+                << connect(table, &TableObject::currentRowChanged, this, &TableModel::currentMoved)
                 << connect(table, &TableObject::stateChanged, this,
                            [this] { currentMoved(m_table->currentIndex()); });
     }
     reset();
 }
 
-void TableModel::setColumns(const QList<Column> &columns)
-{
+void TableModel::setColumns(const QList<Column> &columns) {
     beginResetModel();
     m_columns = columns;
     endResetModel();
 }
 
-Field *TableModel::fieldAt(int column) const
-{
+Field *TableModel::fieldAt(int column) const {
     if (!m_table || !m_table->isActive() || column < 0 || column >= m_columns.size())
         return nullptr;
     return m_table->findField(m_columns[column].name);
 }
 
-void TableModel::reset()
-{
+void TableModel::reset() {
     beginResetModel();
-    m_rows = m_table && m_table->isActive() ? m_table->rowCount() : 0;
-    m_current = m_table && m_table->isActive() ? m_table->currentIndex() : -1;
+    m_rows = m_table ? m_table->rowCount() : 0;
+    m_current = m_table ? m_table->currentIndex() : -1;
     endResetModel();
 }
 
-void TableModel::currentMoved(int row)
-{
+void TableModel::currentMoved(int row) {
     const int old = m_current;
     m_current = row;
     if (old >= 0 && old < m_rows)
@@ -81,29 +69,26 @@ void TableModel::currentMoved(int row)
         emit headerDataChanged(Qt::Vertical, row, row);
 }
 
-int TableModel::rowCount(const QModelIndex &parent) const
-{
+int TableModel::rowCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : m_rows;
 }
 
-int TableModel::columnCount(const QModelIndex &parent) const
-{
+int TableModel::columnCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : int(m_columns.size());
 }
 
-QString TableModel::cellText(int row, int column) const
-{
+QString TableModel::cellText(int row, int column) const {
     Field *field = fieldAt(column);
     if (!field || row < 0 || row >= m_rows)
         return QString();
     switch (field->type()) {
     case Field::Type::Blob:
     case Field::Type::Memo: {
-        const QString word = field->type() == Field::Type::Blob ? QStringLiteral("Blob")
-                                                                 : QStringLiteral("Memo");
+        const QString word =
+            field->type() == Field::Type::Blob ? QStringLiteral("Blob") : QStringLiteral("Memo");
         const QVariant value = m_table->value(row, field->index());
         const bool holds = field->type() == Field::Type::Blob ? value.toLongLong() > 0
-                                                               : !value.toString().isEmpty();
+                                                              : !value.toString().isEmpty();
         return QLatin1Char('(') + (holds ? word.toUpper() : word) + QLatin1Char(')');
     }
     default:
@@ -111,8 +96,7 @@ QString TableModel::cellText(int row, int column) const
     }
 }
 
-QVariant TableModel::data(const QModelIndex &index, int role) const
-{
+QVariant TableModel::data(const QModelIndex &index, int role) const {
     if (!index.isValid() || index.row() >= m_rows)
         return QVariant();
     switch (role) {
@@ -139,8 +123,7 @@ QVariant TableModel::data(const QModelIndex &index, int role) const
     }
 }
 
-QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
+QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole)
         return QVariant();
     if (orientation == Qt::Horizontal)
@@ -157,8 +140,7 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
     }
 }
 
-Qt::ItemFlags TableModel::flags(const QModelIndex &index) const
-{
+Qt::ItemFlags TableModel::flags(const QModelIndex &index) const {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
     Field *field = fieldAt(index.column());
     if (field && !field->isReadOnly() && field->type() != Field::Type::Blob &&
@@ -167,8 +149,7 @@ Qt::ItemFlags TableModel::flags(const QModelIndex &index) const
     return flags;
 }
 
-bool TableModel::setData(const QModelIndex &index, const QVariant &value, int role)
-{
+bool TableModel::setData(const QModelIndex &index, const QVariant &value, int role) {
     Field *field = fieldAt(index.column());
     if (role != Qt::EditRole || !field || !(flags(index) & Qt::ItemIsEditable))
         return false;
