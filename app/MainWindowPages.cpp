@@ -1,7 +1,21 @@
 #include "app/TForm1.h"
 
+#include "records/HouseholdPage.h"
+#include "records/PeoplePage.h"
+#include "widgets/DBEdit.h"
+#include "widgets/DBNavigator.h"
 #include "widgets/Emblem.h"
 #include "widgets/PageControl.h"
+#include "widgets/PictureView.h"
+
+#include "core/Error.h"
+#include "data/DataSource.h"
+#include "data/TableObject.h"
+#include "records/EnlargedView.h"
+#include "records/NameSearch.h"
+#include "records/PictureCommands.h"
+#include "records/PictureRoutines.h"
+#include "widgets/Messages.h"
 
 #include <QColorDialog>
 #include <QDateEdit>
@@ -14,6 +28,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -47,15 +62,35 @@ QLabel *label(QWidget *parent, const char *name, const char *text, int left, int
 } // namespace
 
 void TForm1::buildPages() {
+    // The large pictures lie on the window itself, beneath the page control.
+    auto largeImage = [this](const char *name, QRect geometry) {
+        auto *image = named(new widgets::PictureView(m_client), name);
+        image->setGeometry(geometry);
+        image->hide();
+        return image;
+    };
+    ADOImage2 = largeImage("ADOImage2", {0, 8, 681, 433});
+    PeopleImage2 = largeImage("PeopleImage2", {8, 16, 665, 425});
+    PrivacyImage2 = largeImage("PrivacyImage2", {8, 16, 673, 441});
+
     PageControl1 = named(new widgets::PageControl(QSize(85, 30), m_client), "PageControl1");
     PageControl1->setGeometry(8, 40, 673, 417);
 
-    Household = addPage(PageControl1, "Household", "Household Items");
-    People = addPage(PageControl1, "People", "People");
+    Household = new records::HouseholdPage(DataSource1);
+    PageControl1->addTab(Household, QStringLiteral("Household Items"));
+    People = new records::PeoplePage(DataSource2);
+    PageControl1->addTab(People, QStringLiteral("People"));
     Diary = addPage(PageControl1, "Diary", "Diary");
     Privacy = addPage(PageControl1, "Privacy", "Privacy");
     Utilities = addPage(PageControl1, "Utilities", "Utilities");
     Help = addPage(PageControl1, "Help", "Help");
+
+    DBEdit44 = named(new widgets::DBEdit(Help), "DBEdit44");
+    DBEdit44->setGeometry(456, 8, 103, 21);
+    DBEdit44->setDataSource(DataSource6);
+    DBEdit44->setDataField(QStringLiteral("Phrase"));
+    DBEdit44->hide();
+    label(Help, "Label50", "Phrase", 456, 16)->hide();
     PageControl1->setCurrentIndex(5);
 
     DateTimePicker1 = named(new QDateEdit(QDate(2003, 1, 1), m_client), "DateTimePicker1");
@@ -66,6 +101,31 @@ void TForm1::buildPages() {
 }
 
 void TForm1::buildOverlays() {
+    auto viewNavigator = [this](const char *name, data::DataSource *source, bool hints) {
+        auto *navigator = named(new widgets::DBNavigator(m_client), name);
+        navigator->setGeometry(16, 432, 128, 18);
+        navigator->setVisibleButtons({widgets::DBNavigator::nbFirst, widgets::DBNavigator::nbPrior,
+                                      widgets::DBNavigator::nbNext, widgets::DBNavigator::nbLast});
+        navigator->setShowHints(hints);
+        navigator->setDataSource(source);
+        navigator->hide();
+        return navigator;
+    };
+    DBNavigator2 = viewNavigator("DBNavigator2", DataSource1, false);
+    DBNavigator4 = viewNavigator("DBNavigator4", DataSource2, false);
+    DBNavigator7 = viewNavigator("DBNavigator7", DataSource4, true);
+    auto keyField = [this](const char *name, data::DataSource *source, const char *column) {
+        auto *edit = named(new widgets::DBEdit(m_client), name);
+        edit->setGeometry(16, 408, 49, 21);
+        edit->setDataSource(source);
+        edit->setDataField(QString::fromLatin1(column));
+        edit->hide();
+        return edit;
+    };
+    DBEdit12 = keyField("DBEdit12", DataSource1, "Household ID");
+    DBEdit26 = keyField("DBEdit26", DataSource2, "People ID");
+    DBEdit41 = keyField("DBEdit41", DataSource4, "Privacy ID");
+
     GoBack = named(new QPushButton(QStringLiteral("Go Back"), m_client), "GoBack");
     GoBack->setGeometry(600, 432, 70, 20);
     GoBack->hide();
@@ -125,4 +185,64 @@ void TForm1::buildDialogs() {
     Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setInterval(3000);
     Timer1->start();
+}
+
+void TForm1::buildRecordPages() {
+    using widgets::guarded;
+    m_routines = new records::RecordRoutines([this] { return pageIndex(); }, this);
+    data::Field *itemPhoto = ADOTable1->findField(QStringLiteral("Photograph"));
+    data::Field *personPhoto = ADOTable2->findField(QStringLiteral("Photograph"));
+    data::Field *privatePhoto = ADOTable4->findField(QStringLiteral("Photograph"));
+    m_routines->setPage(0, {ADOTable1, itemPhoto, Household->ADOImage1, ADOImage2,
+                            Household->NoPicture1, Household->Edit1});
+    m_routines->setPage(1, {ADOTable2, personPhoto, People->PeopleImage1, PeopleImage2,
+                            People->NoPicture2, People->Edit2});
+
+    auto pageNavigatorClick =
+        guarded([this](widgets::DBNavigator::Button b) { m_routines->navigatorClick(b); });
+    connect(Household->DBNavigator1, &widgets::DBNavigator::click, this, pageNavigatorClick);
+    connect(People->DBNavigator3, &widgets::DBNavigator::click, this, pageNavigatorClick);
+
+    m_view = new records::EnlargedView(PageControl1, GoBack, m_routines, this);
+    m_view->setParts(0, {ADOImage2, DBNavigator2, DBEdit12, itemPhoto});
+    m_view->setParts(1, {PeopleImage2, DBNavigator4, DBEdit26, personPhoto});
+    m_view->setParts(3, {PrivacyImage2, DBNavigator7, DBEdit41, privatePhoto});
+    auto viewNavigatorClick =
+        guarded([this](widgets::DBNavigator::Button b) { m_view->navigatorClick(b); });
+    for (widgets::DBNavigator *navigator : {DBNavigator2, DBNavigator4, DBNavigator7})
+        connect(navigator, &widgets::DBNavigator::click, this, viewNavigatorClick);
+    connect(Household->ADOImage1, &widgets::PictureView::clicked, this,
+            guarded([this] { m_view->ADOImage1Click(); }));
+    connect(People->PeopleImage1, &widgets::PictureView::clicked, this,
+            guarded([this] { m_view->PeopleImage1Click(); }));
+    connect(ToolZoomIn, &QToolButton::clicked, this,
+            guarded([this] { m_view->ToolZoomInClick(); }));
+    connect(GoBack, &QPushButton::clicked, this, guarded([this] { m_view->GoBackClick(); }));
+    connect(ToolZoomOut, &QToolButton::clicked, this, guarded([this] { m_view->GoBackClick(); }));
+
+    m_search = new records::NameSearch(Searching, DataSource1, DataSource2, m_routines, this);
+    auto searchClick = guarded([this] { m_search->SearchClick(); });
+    connect(Household->Search, &QPushButton::clicked, this, searchClick);
+    connect(People->LookUp, &QPushButton::clicked, this, searchClick);
+    connect(ToolSearch, &QToolButton::clicked, this, searchClick);
+
+    m_pictures = new records::PictureCommands(OpenDialog1, m_routines, this);
+    m_pictures->setTarget(0, {ADOTable1, itemPhoto});
+    m_pictures->setTarget(1, {ADOTable2, personPhoto});
+    auto addPictureClick = guarded([this] { m_pictures->AddPictureClick(); });
+    connect(Household->AddPicture, &QPushButton::clicked, this, addPictureClick);
+    connect(People->AddImage, &QPushButton::clicked, this, addPictureClick);
+
+    connect(PageControl1, &QTabWidget::currentChanged, this,
+            guarded([this] { PageControl1Change(); }));
+    for (data::DataSource *source : {DataSource1, DataSource2, DataSource3, DataSource4})
+        connect(source, &data::DataSource::dataChange, this,
+                guarded([this] { DataSource1DataChange(); }));
+    connect(Timer1, &QTimer::timeout, this, [this] {
+        // A phrase file that cannot be read now is tried again at the next tick.
+        try {
+            Timer1Timer();
+        } catch (const core::Error &) {
+        }
+    });
 }

@@ -5,8 +5,8 @@
 #include "widgets/Messages.h"
 
 #include "widgets/PageControl.h"
+#include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
@@ -34,11 +34,14 @@ TForm1::TForm1(const QString &programDir, QWidget *parent)
     buildMenus();
     buildPopupMenu();
     buildDialogs();
+    buildDataObjects();
     buildPages();
     buildToolBar();
     buildOverlays();
+    buildRecordPages();
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 
+    qApp->installEventFilter(this);
     try {
         FormCreate();
     } catch (...) {
@@ -54,14 +57,6 @@ TForm1::~TForm1() {
 
 int TForm1::pageIndex() const {
     return PageControl1->currentIndex();
-}
-
-void TForm1::FormCreate() {}
-
-void TForm1::FormDestroy() {}
-
-void TForm1::Exit1Click() {
-    lifetime::requestTerminate();
 }
 
 void TForm1::closeEvent(QCloseEvent *event) {

@@ -16,9 +16,25 @@ class QTabWidget;
 class QTimer;
 class QToolButton;
 class ToolbarImages;
+namespace data {
+class Connection;
+class DataSource;
+class TableObject;
+} // namespace data
+namespace records {
+class HouseholdPage;
+class PeoplePage;
+class EnlargedView;
+class NameSearch;
+class PictureCommands;
+class RecordRoutines;
+} // namespace records
 namespace widgets {
+class DBEdit;
+class DBNavigator;
 class PageControl;
-}
+class PictureView;
+} // namespace widgets
 
 // The main window: menus, toolbar, the six pages, the date box, the overlays
 // that other commands show, and the objects that live for the whole run.
@@ -89,8 +105,8 @@ public:
 
     // Pages
     widgets::PageControl *PageControl1 = nullptr;
-    QWidget *Household = nullptr;
-    QWidget *People = nullptr;
+    records::HouseholdPage *Household = nullptr;
+    records::PeoplePage *People = nullptr;
     QWidget *Diary = nullptr;
     QWidget *Privacy = nullptr;
     QWidget *Utilities = nullptr;
@@ -99,6 +115,15 @@ public:
     QDateEdit *DateTimePicker1 = nullptr;
 
     // Overlays, hidden at start
+    widgets::PictureView *ADOImage2 = nullptr;
+    widgets::PictureView *PeopleImage2 = nullptr;
+    widgets::PictureView *PrivacyImage2 = nullptr;
+    widgets::DBNavigator *DBNavigator2 = nullptr;
+    widgets::DBNavigator *DBNavigator4 = nullptr;
+    widgets::DBNavigator *DBNavigator7 = nullptr;
+    widgets::DBEdit *DBEdit12 = nullptr;
+    widgets::DBEdit *DBEdit26 = nullptr;
+    widgets::DBEdit *DBEdit41 = nullptr;
     QPushButton *GoBack = nullptr;
     QGroupBox *Searching = nullptr;
     QGroupBox *Password = nullptr;
@@ -112,6 +137,29 @@ public:
     QLabel *Label35 = nullptr;
     QPushButton *btnChange = nullptr;
 
+    // Connections, tables and their data sources
+    data::Connection *ADOConnection1 = nullptr;
+    data::Connection *ADOConnection2 = nullptr;
+    data::TableObject *ADOTable1 = nullptr;
+    data::TableObject *ADOTable2 = nullptr;
+    data::TableObject *ADOTable3 = nullptr;
+    data::TableObject *ADOTable4 = nullptr;
+    data::TableObject *ADOTable5 = nullptr;
+    data::TableObject *ADOTable6 = nullptr;
+    data::DataSource *DataSource1 = nullptr;
+    data::DataSource *DataSource2 = nullptr;
+    data::DataSource *DataSource3 = nullptr;
+    data::DataSource *DataSource4 = nullptr;
+    data::DataSource *DataSource5 = nullptr;
+    data::DataSource *DataSource6 = nullptr;
+    // The hidden field on the Help page through which the phrases are read.
+    widgets::DBEdit *DBEdit44 = nullptr;
+
+    // The record pages' shared routines: picture refresh, record count.
+    records::RecordRoutines *routines() const { return m_routines; }
+    void IsImage();
+    void NumberOfRecords();
+
     // Dialogs and timer
     QFileDialog *OpenDialog1 = nullptr;
     QColorDialog *ColorDialog1 = nullptr;
@@ -121,8 +169,24 @@ public:
     // Commands
     void Exit1Click();
 
+    // Title bar: the record state of the current page's table, and the phrases.
+    void DataSource1DataChange();
+    void Timer1Timer();
+    static QString stateWord(data::TableObject *table);
+
+    // Page switching: command availability, focus, count and picture, the
+    // password gate in front of Diary and Privacy.
+    void PageControl1Change();
+    // The nine text tools, always switched together in this order.
+    QList<QToolButton *> textTools() const;
+
+    records::NameSearch *nameSearch() const { return m_search; }
+    records::EnlargedView *enlargedView() const { return m_view; }
+    records::PictureCommands *pictureCommands() const { return m_pictures; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildMenus();
@@ -131,9 +195,17 @@ private:
     void buildPages();
     void buildOverlays();
     void buildDialogs();
+    void buildDataObjects();
+    void buildRecordPages();
+    void setPrintEnabled(bool enabled);
+    void raisePasswordGate();
     void FormCreate();
     void FormDestroy();
 
     QWidget *m_client = nullptr;
+    records::RecordRoutines *m_routines = nullptr;
+    records::NameSearch *m_search = nullptr;
+    records::EnlargedView *m_view = nullptr;
+    records::PictureCommands *m_pictures = nullptr;
     QString m_programDir;
 };

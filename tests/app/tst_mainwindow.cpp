@@ -1,13 +1,15 @@
+#include "app/Lifetime.h"
 #include "app/TForm1.h"
+#include "tests/data/DataFixture.h"
 #include "tests/support/ModalAnswerer.h"
 #include "widgets/PageControl.h"
 
 #include <QAction>
 #include <QDateEdit>
 #include <QGroupBox>
-#include <QPushButton>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
 
@@ -19,12 +21,14 @@ private slots:
     void menusInOrder();
     void resizingKeepsControlsInPlace();
 
+    void cleanup() { lifetime::reset(); }
+
 private:
-    QTemporaryDir m_dir;
+    DataFixture m_data;
 };
 
 void TestMainWindow::namedObjectsExist() {
-    TForm1 form(m_dir.path());
+    TForm1 form(m_data.directory());
     QCOMPARE(form.objectName(), QStringLiteral("Form1"));
     const char *names[] = {"MainMenu1",      "File1",        "Print1",
                            "PrintScreen1",   "Exit1",        "Edit3",
@@ -48,7 +52,7 @@ void TestMainWindow::namedObjectsExist() {
 }
 
 void TestMainWindow::designStates() {
-    TForm1 form(m_dir.path());
+    TForm1 form(m_data.directory());
     QCOMPARE(form.pageIndex(), 5);
     const QList<QToolButton *> enabled = {form.ToolPrint, form.ToolAbout, form.ToolExit};
     for (QToolButton *button : form.ToolBar1->findChildren<QToolButton *>())
@@ -71,7 +75,7 @@ void TestMainWindow::designStates() {
 }
 
 void TestMainWindow::menusInOrder() {
-    TForm1 form(m_dir.path());
+    TForm1 form(m_data.directory());
     auto names = [](QMenu *menu) {
         QStringList result;
         for (QAction *a : menu->actions())
@@ -91,7 +95,7 @@ void TestMainWindow::menusInOrder() {
 }
 
 void TestMainWindow::resizingKeepsControlsInPlace() {
-    TForm1 form(m_dir.path());
+    TForm1 form(m_data.directory());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     const QRect pages = form.PageControl1->geometry();

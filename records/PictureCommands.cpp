@@ -1,0 +1,98 @@
+#include "records/PictureCommands.h"
+
+#include "core/Error.h"
+#include "data/Field.h"
+#include "data/TableObject.h"
+#include "platform/imaging/BmpToJpg.h"
+#include "records/PictureRoutines.h"
+#include "widgets/FieldLink.h"
+#include "widgets/Messages.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace records {
+
+PictureCommands::PictureCommands(QFileDialog *dialog, RecordRoutines *routines, QObject *parent)
+    : QObject(parent)
+    , m_dialog(dialog)
+    , m_routines(routines) {}
+
+void PictureCommands::setTarget(int pageIndex, const Target &target) {
+    m_targets.at(pageIndex) = target;
+}
+
+QString PictureCommands::extensionOf(const QString &path) {
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : name.mid(dot);
+}
+
+QString PictureCommands::jpegNameOf(const QString &name) {
+    const QString extension = extensionOf(name);
+    return name.left(name.size() - extension.size()) + QStringLiteral(".JPG");
+}
+
+QString PictureCommands::chooseFile() {
+    if (!m_lastPath.isEmpty()) {
+        m_dialog->setDirectory(QFileInfo(m_lastPath).absolutePath());
+        m_dialog->selectFile(m_lastPath);
+    }
+    if (!m_lastFilter.isEmpty())
+        m_dialog->selectNameFilter(m_lastFilter);
+    if (m_dialog->exec() != QDialog::Accepted || m_dialog->selectedFiles().isEmpty())
+        return QString();
+    const QString path = m_dialog->selectedFiles().constFirst();
+    m_lastPath = path;
+    m_lastFilter = m_dialog->selectedNameFilter();
+    QDir::setCurrent(QFileInfo(path).absolutePath());
+    return path;
+}
+
+void PictureCommands::AddPictureClick() {
+    QString SPicFileName;
+    const QString confirmed = chooseFile();
+    if (!confirmed.isEmpty()) {
+        const QString extName = extensionOf(confirmed);
+        const QString tmpName = QFileInfo(confirmed).fileName();
+        const QString jpgName = jpegNameOf(tmpName);
+        if (extName == QLatin1String(".BMP") || extName == QLatin1String(".bmp")) {
+            BMPtoJPG(tmpName, jpgName);
+            SPicFileName = jpgName;
+        } else {
+            SPicFileName = confirmed;
+        }
+    }
+    const int page = m_routines->pageIndex();
+    if (page < 0 || page >= int(m_targets.size()) || !m_targets[page].table)
+        return;
+    SaveJpegToTable(m_targets[page].table, m_targets[page].photograph, SPicFileName);
+    m_routines->IsImage();
+    m_routines->NumberOfRecords();
+}
+
+void PictureCommands::BMPtoJPG(const QString &BMPpic, const QString &JPGpic) {
+    platform::bmpToJpg(BMPpic, JPGpic);
+}
+
+void PictureCommands::SaveJpegToTable(data::TableObject *Table, data::Field *PicField,
+                                      const QString &sPicPath) {
+    if (sPicPath.isEmpty()) {
+        widgets::showMessage(QStringLiteral("No picture is added"));
+        return;
+    }
+    QFile file(sPicPath);
+    if (!file.open(QIODevice::ReadOnly))
+        throw core::Error(QStringLiteral("Cannot open file %1").arg(sPicPath));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw core::Error(QStringLiteral("Cannot open file %1").arg(sPicPath));
+    if (!Table->isEditing())
+        Table->edit();
+    PicField->setBlob(bytes);
+    Table->post();
+}
+
+} // namespace records

@@ -1,0 +1,259 @@
+#include "app/Lifetime.h"
+#include "app/TForm1.h"
+#include "data/Field.h"
+#include "data/TableObject.h"
+#include "records/HouseholdPage.h"
+#include "records/PeoplePage.h"
+#include "records/PictureRoutines.h"
+#include "tests/data/DataFixture.h"
+#include "tests/support/ModalAnswerer.h"
+#include "widgets/DBEdit.h"
+#include "widgets/DBGrid.h"
+#include "widgets/DBNavigator.h"
+#include "widgets/PageControl.h"
+#include "widgets/PictureView.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QtTest>
+
+using widgets::DBNavigator;
+
+namespace {
+
+QByteArray jpegOf(QSize size, QColor colour) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG", 90);
+    return bytes;
+}
+
+QList<bool> enabledButtons(DBNavigator *navigator) {
+    QList<bool> result;
+    for (int i = 0; i < DBNavigator::ButtonCount; ++i)
+        result << navigator->button(DBNavigator::Button(i))->isEnabled();
+    return result;
+}
+
+} // namespace
+
+class TestRecordPages : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { lifetime::reset(); }
+    void navigatorEnablingFollowsFlags();
+    void countRefreshesAfterPostOnly();
+    void changedRecordIsPostedBeforeMoving();
+    void cancelledDeleteKeepsRecord();
+    void pictureFollowsNavigatorNotGrid();
+    void blobWithoutMarkerReportsStreamReadError();
+    void routinesDoNothingOnPagesWithoutTable();
+    void jpegStartOffsets_data();
+    void jpegStartOffsets();
+};
+
+void TestRecordPages::navigatorEnablingFollowsFlags() {
+    DataFixture fixture;
+    {
+        TForm1 form(fixture.directory());
+        DBNavigator *nav = form.Household->DBNavigator1;
+        // Empty table: no moves, no delete; insert, edit and refresh stay.
+        QCOMPARE(enabledButtons(nav),
+                 QList<bool>({false, false, false, false, true, false, true, false, false, true}));
+    }
+    for (const char *name : {"Lamp", "Ladder", "Kettle"})
+        fixture.addItem(QString::fromLatin1(name));
+    TForm1 form(fixture.directory());
+    DBNavigator *nav = form.Household->DBNavigator1;
+    QCOMPARE(enabledButtons(nav),
+             QList<bool>({false, false, true, true, true, true, true, false, false, true}));
+    nav->clickButton(DBNavigator::nbNext);
+    nav->clickButton(DBNavigator::nbNext);
+    // On the last record after stepping onto it, Next and Last stay enabled...
+    QCOMPARE(form.ADOTable1->currentIndex(), 2);
+    QVERIFY(nav->button(DBNavigator::nbNext)->isEnabled());
+    // ...and one more Next stays there and disables them.
+    nav->clickButton(DBNavigator::nbNext);
+    QCOMPARE(form.ADOTable1->currentIndex(), 2);
+    QVERIFY(!nav->button(DBNavigator::nbNext)->isEnabled());
+    QVERIFY(!nav->button(DBNavigator::nbLast)->isEnabled());
+    QVERIFY(nav->button(DBNavigator::nbFirst)->isEnabled());
+
+    form.Household->DBEdit2->setFocus();
+    nav->clickButton(DBNavigator::nbEdit);
+    QCOMPARE(enabledButtons(nav).mid(4), QList<bool>({true, true, false, true, true, true}));
+}
+
+void TestRecordPages::countRefreshesAfterPostOnly() {
+    DataFixture fixture;
+    for (int i = 0; i < 5; ++i)
+        fixture.addItem(QStringLiteral("Item %1").arg(i));
+    TForm1 form(fixture.directory());
+    ModalAnswerer boxes;
+    QLineEdit *count = form.Household->Edit1;
+    QCOMPARE(count->text(), QString()); // nothing fills it until the page is entered
+    form.PageControl1->setCurrentIndex(0);
+    QCOMPARE(count->text(), QStringLiteral("5"));
+
+    DBNavigator *nav = form.Household->DBNavigator1;
+    nav->clickButton(DBNavigator::nbInsert);
+    form.ADOTable1->fieldByName(QStringLiteral("Item Name"))->setAsString(QStringLiteral("New"));
+    QCOMPARE(count->text(), QStringLiteral("5"));
+    nav->clickButton(DBNavigator::nbPost);
+    QCOMPARE(count->text(), QStringLiteral("6"));
+
+    count->setText(QStringLiteral("typed"));
+    nav->clickButton(DBNavigator::nbDelete); // answered OK
+    QCOMPARE(boxes.lastText(), QStringLiteral("Delete record?"));
+    QCOMPARE(boxes.boxes().last().title, QStringLiteral("Confirm"));
+    QCOMPARE(form.ADOTable1->recordCount(), 5);
+    QCOMPARE(count->text(), QStringLiteral("typed"));
+    nav->clickButton(DBNavigator::nbRefresh);
+    QCOMPARE(count->text(), QStringLiteral("typed"));
+}
+
+void TestRecordPages::changedRecordIsPostedBeforeMoving() {
+    DataFixture fixture;
+    const qint64 first = fixture.addItem(QStringLiteral("Lamp"));
+    fixture.addItem(QStringLiteral("Ladder"));
+    TForm1 form(fixture.directory());
+    form.PageControl1->setCurrentIndex(0);
+    form.show();
+    widgets::DBEdit *room = form.Household->DBEdit2;
+    room->setFocus();
+    QTest::keyClicks(room, QStringLiteral("Attic"));
+    QCOMPARE(form.ADOTable1->state(), data::TableObject::State::Edit);
+    form.Household->DBNavigator1->clickButton(DBNavigator::nbNext);
+    QCOMPARE(form.ADOTable1->state(), data::TableObject::State::Browse);
+    QCOMPARE(fixture
+                 .scalar(QStringLiteral("SELECT \"Room ID\" FROM \"Household Inventory\" "
+                                        "WHERE \"Household ID\" = ?"),
+                         {first})
+                 .toString(),
+             QStringLiteral("Attic"));
+    QCOMPARE(room->text(), QString());
+}
+
+void TestRecordPages::cancelledDeleteKeepsRecord() {
+    DataFixture fixture;
+    fixture.addItem(QStringLiteral("Lamp"));
+    TForm1 form(fixture.directory());
+    form.PageControl1->setCurrentIndex(0);
+    int handled = -1;
+    connect(form.Household->DBNavigator1, &DBNavigator::click, this,
+            [&](DBNavigator::Button b) { handled = b; });
+    ModalAnswerer boxes;
+    boxes.queue(QMessageBox::Cancel);
+    form.Household->DBNavigator1->clickButton(DBNavigator::nbDelete);
+    QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Delete record?")});
+    QCOMPARE(form.ADOTable1->recordCount(), 1);
+    QCOMPARE(handled, int(DBNavigator::nbDelete));
+    QCOMPARE(fixture.scalar(QStringLiteral("SELECT COUNT(*) FROM \"Household Inventory\"")),
+             QVariant(qlonglong(1)));
+}
+
+void TestRecordPages::pictureFollowsNavigatorNotGrid() {
+    DataFixture fixture;
+    fixture.addItem(QStringLiteral("With picture"), jpegOf({300, 100}, Qt::red));
+    fixture.addItem(QStringLiteral("Without"));
+    fixture.addItem(QStringLiteral("Another picture"), jpegOf({20, 30}, Qt::blue));
+    TForm1 form(fixture.directory());
+    form.PageControl1->setCurrentIndex(0);
+    form.IsImage();
+    records::HouseholdPage *page = form.Household;
+    QVERIFY(page->NoPicture1->isHidden());
+    QCOMPARE(page->ADOImage1->picture().size(), QSize(300, 100));
+    QCOMPARE(form.ADOImage2->picture().size(), QSize(300, 100));
+    QCOMPARE(widgets::PictureView::pictureOrigin(page->ADOImage1->size(), QSize(300, 100)),
+             QPoint(-65, 46));
+
+    page->DBNavigator1->clickButton(DBNavigator::nbNext);
+    QVERIFY(!page->NoPicture1->isHidden());
+    // The images keep the last picture.
+    QCOMPARE(page->ADOImage1->picture().size(), QSize(300, 100));
+
+    // A move through the grid refreshes nothing.
+    page->DBGrid1->setCurrentIndex(page->DBGrid1->model()->index(2, 1));
+    QCOMPARE(form.ADOTable1->currentIndex(), 2);
+    QVERIFY(!page->NoPicture1->isHidden());
+
+    page->DBNavigator1->clickButton(DBNavigator::nbFirst);
+    QVERIFY(page->NoPicture1->isHidden());
+    page->DBNavigator1->clickButton(DBNavigator::nbLast);
+    QCOMPARE(page->ADOImage1->picture().size(), QSize(20, 30));
+}
+
+void TestRecordPages::blobWithoutMarkerReportsStreamReadError() {
+    DataFixture fixture;
+    fixture.addItem(QStringLiteral("Good"), jpegOf({40, 40}, Qt::green));
+    fixture.addItem(QStringLiteral("Bitmap"), QByteArray("BM\x10\x00 not a jpeg", 17));
+    fixture.addItem(QStringLiteral("Damaged"), QByteArray("\xFF\xD8\xFF\x00garbage", 12));
+    TForm1 form(fixture.directory());
+    form.PageControl1->setCurrentIndex(0);
+    form.IsImage();
+    ModalAnswerer boxes;
+    records::HouseholdPage *page = form.Household;
+    page->DBNavigator1->clickButton(DBNavigator::nbNext);
+    QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Stream read error.")});
+    QCOMPARE(boxes.boxes().first().icon, QMessageBox::Critical);
+    QVERIFY(page->NoPicture1->isHidden());
+    QCOMPARE(page->ADOImage1->picture().size(), QSize(40, 40));
+    QCOMPARE(form.ADOTable1->currentIndex(), 1); // the move itself stays done
+
+    boxes.clear();
+    page->DBNavigator1->clickButton(DBNavigator::nbNext);
+    QCOMPARE(boxes.texts().size(), 1);
+    QVERIFY2(boxes.lastText().startsWith(QStringLiteral("JPEG error #")),
+             qPrintable(boxes.lastText()));
+    QCOMPARE(page->ADOImage1->picture().size(), QSize(40, 40));
+}
+
+void TestRecordPages::routinesDoNothingOnPagesWithoutTable() {
+    DataFixture fixture;
+    fixture.addItem(QStringLiteral("Without"));
+    TForm1 form(fixture.directory());
+    form.PageControl1->setCurrentIndex(0);
+    form.IsImage();
+    QVERIFY(!form.Household->NoPicture1->isHidden());
+    for (int page : {2, 4, 5}) {
+        form.PageControl1->setCurrentIndex(page);
+        form.Household->Edit1->setText(QStringLiteral("kept"));
+        form.NumberOfRecords();
+        form.IsImage();
+        QCOMPARE(form.Household->Edit1->text(), QStringLiteral("kept"));
+        QVERIFY(form.Household->NoPicture1->isHidden()); // only hidden, never shown
+    }
+}
+
+void TestRecordPages::jpegStartOffsets_data() {
+    QTest::addColumn<QByteArray>("blob");
+    QTest::addColumn<int>("offset");
+    const QByteArray jpeg = jpegOf({8, 8}, Qt::white);
+    QTest::newRow("plain file") << jpeg << 0;
+    QTest::newRow("78 bytes of header") << QByteArray(78, 'x') + jpeg << 78;
+    QTest::newRow("run of FF") << QByteArray("\xFF\xFF\xD8", 3) << 1;
+    QTest::newRow("FF 00 FF D8") << QByteArray("\xFF\x00\xFF\xD8", 4) << 2;
+    QTest::newRow("only FF last") << QByteArray("abc\xFF", 4) << -1;
+    QTest::newRow("one byte") << QByteArray("\xFF", 1) << -1;
+    QTest::newRow("empty") << QByteArray() << -1;
+}
+
+void TestRecordPages::jpegStartOffsets() {
+    QFETCH(QByteArray, blob);
+    QFETCH(int, offset);
+    DataFixture fixture;
+    fixture.addItem(QStringLiteral("x"), blob);
+    TForm1 form(fixture.directory());
+    QCOMPARE(records::RecordRoutines::JpegStartsInBlob(
+                 form.ADOTable1->fieldByName(QStringLiteral("Photograph"))),
+             offset);
+}
+
+QTEST_MAIN(TestRecordPages)
+#include "tst_recordpages.moc"

@@ -1,0 +1,126 @@
+#include "widgets/FieldLink.h"
+
+#include "data/DataSource.h"
+#include "data/Field.h"
+#include "data/TableObject.h"
+
+#include <QHash>
+
+namespace widgets {
+
+namespace {
+QMultiHash<data::DataSource *, FieldLink *> &registry() {
+    static QMultiHash<data::DataSource *, FieldLink *> links;
+    return links;
+}
+} // namespace
+
+FieldLink::FieldLink(QObject *control)
+    : QObject(control)
+    , m_control(control) {}
+
+FieldLink::~FieldLink() {
+    if (m_source)
+        registry().remove(m_source, this);
+}
+
+void FieldLink::setDataSource(data::DataSource *source) {
+    if (m_source == source)
+        return;
+    for (const auto &link : std::as_const(m_links))
+        disconnect(link);
+    m_links.clear();
+    if (m_source)
+        registry().remove(m_source, this);
+    m_source = source;
+    if (source) {
+        registry().insert(source, this);
+        m_links << connect(source, &data::DataSource::dataChange, this, &FieldLink::dataChange)
+                << connect(source, &data::DataSource::updateData, this, &FieldLink::updateData)
+                << connect(source, &data::DataSource::stateChange, this, &FieldLink::activeChanged)
+                << connect(source, &data::DataSource::dataSetChanged, this, &FieldLink::reload);
+    }
+    reload();
+}
+
+void FieldLink::setFieldName(const QString &column) {
+    m_column = column;
+    reload();
+}
+
+data::TableObject *FieldLink::table() const {
+    return m_source ? m_source->dataSet() : nullptr;
+}
+
+data::Field *FieldLink::field() const {
+    data::TableObject *t = table();
+    if (!t || !t->isActive() || m_column.isEmpty())
+        return nullptr;
+    return t->findField(m_column);
+}
+
+bool FieldLink::canModify() const {
+    data::Field *f = field();
+    return f && !f->isReadOnly() && table()->canModify();
+}
+
+bool FieldLink::editing() const {
+    data::TableObject *t = table();
+    return t && t->isEditing();
+}
+
+bool FieldLink::edit() {
+    if (!canModify())
+        return false;
+    if (!editing())
+        table()->edit();
+    return editing();
+}
+
+void FieldLink::writePending() {
+    if (!m_modified || !onWrite || !field())
+        return;
+    m_writing = true;
+    try {
+        onWrite();
+    } catch (...) {
+        m_writing = false;
+        throw;
+    }
+    m_writing = false;
+    m_modified = false;
+}
+
+void FieldLink::writeAllPending(data::DataSource *source) {
+    const QList<FieldLink *> links = registry().values(source);
+    for (FieldLink *link : links)
+        link->writePending();
+}
+
+void FieldLink::reload() {
+    m_modified = false;
+    if (!onLoad)
+        return;
+    m_loading = true;
+    onLoad();
+    m_loading = false;
+}
+
+void FieldLink::dataChange(data::Field *changed) {
+    if (m_writing)
+        return;
+    if (changed && changed != field())
+        return;
+    reload();
+}
+
+void FieldLink::updateData() {
+    // Bad text was already refused by writeAllPending before the operation
+    // began; what still fails here is left pending in the control.
+    try {
+        writePending();
+    } catch (...) {
+    }
+}
+
+} // namespace widgets
