@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 
+#include "loans/UtilitiesPage.h"
 #include "records/HouseholdPage.h"
 #include "records/NameSearch.h"
 #include "records/PeoplePage.h"
@@ -82,8 +83,7 @@ void TForm1::PageControl1Change() {
         return;
     case 4:
         PageControl1->setTabHighlighted(4, true);
-        if (QWidget *first = Utilities->findChild<QWidget *>(QStringLiteral("txtPrincipal")))
-            first->setFocus();
+        Utilities->txtPrincipal->setFocus();
         Password->hide();
         m_search->closeBox();
         Edit3->menuAction()->setEnabled(false);

@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 
+#include "loans/UtilitiesPage.h"
 #include "records/HouseholdPage.h"
 #include "records/PeoplePage.h"
 #include "widgets/DBEdit.h"
@@ -82,7 +83,8 @@ void TForm1::buildPages() {
     PageControl1->addTab(People, QStringLiteral("People"));
     Diary = addPage(PageControl1, "Diary", "Diary");
     Privacy = addPage(PageControl1, "Privacy", "Privacy");
-    Utilities = addPage(PageControl1, "Utilities", "Utilities");
+    Utilities = new loans::UtilitiesPage;
+    PageControl1->addTab(Utilities, QStringLiteral("Utilities"));
     Help = addPage(PageControl1, "Help", "Help");
 
     DBEdit44 = named(new widgets::DBEdit(Help), "DBEdit44");

@@ -59,4 +59,6 @@ void TForm1::buildToolBar() {
 
     connect(ToolExit, &QToolButton::clicked, this, widgets::guarded([this] { Exit1Click(); }));
     connect(Exit1, &QAction::triggered, this, widgets::guarded([this] { Exit1Click(); }));
+    connect(ToolAbout, &QToolButton::clicked, this, widgets::guarded([this] { About1Click(); }));
+    connect(About1, &QAction::triggered, this, widgets::guarded([this] { About1Click(); }));
 }

@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 
+#include "about/TAbout.h"
 #include "app/Lifetime.h"
 #include "widgets/Emblem.h"
 #include "widgets/Messages.h"
@@ -62,4 +63,11 @@ int TForm1::pageIndex() const {
 void TForm1::closeEvent(QCloseEvent *event) {
     event->accept();
     lifetime::requestTerminate();
+}
+
+void TForm1::About1Click() {
+    // Each use makes a fresh box, kept until the program ends.
+    auto *box = new TAbout(nullptr, widgets::emblem());
+    lifetime::adopt(box);
+    box->exec();
 }

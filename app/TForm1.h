@@ -21,6 +21,9 @@ class Connection;
 class DataSource;
 class TableObject;
 } // namespace data
+namespace loans {
+class UtilitiesPage;
+}
 namespace records {
 class HouseholdPage;
 class PeoplePage;
@@ -109,7 +112,7 @@ public:
     records::PeoplePage *People = nullptr;
     QWidget *Diary = nullptr;
     QWidget *Privacy = nullptr;
-    QWidget *Utilities = nullptr;
+    loans::UtilitiesPage *Utilities = nullptr;
     QWidget *Help = nullptr;
 
     QDateEdit *DateTimePicker1 = nullptr;
@@ -168,6 +171,7 @@ public:
 
     // Commands
     void Exit1Click();
+    void About1Click();
 
     // Title bar: the record state of the current page's table, and the phrases.
     void DataSource1DataChange();
