@@ -1,0 +1,190 @@
+#include "app/Lifetime.h"
+#include "app/TForm1.h"
+#include "core/Clock.h"
+#include "data/Connection.h"
+#include "data/Field.h"
+#include "data/TableObject.h"
+#include "records/HouseholdPage.h"
+#include "records/PeoplePage.h"
+#include "tests/data/DataFixture.h"
+#include "tests/support/ModalAnswerer.h"
+#include "widgets/PageControl.h"
+
+#include <QDateEdit>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <sqlite3.h>
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { lifetime::reset(); }
+    void cleanup() { core::Clock::setSource({}); }
+    void opensEverythingAndShowsTheRecordState();
+    void connectionFailureShowsOneMessageAndEnds_data();
+    void connectionFailureShowsOneMessageAndEnds();
+    void lockedFileShowsOneMessageAndEnds();
+    void tableFailureIsReportedAndTheWindowRuns();
+    void awkwardProgramDirectories_data();
+    void awkwardProgramDirectories();
+    void exitAndCloseDiscardUnpostedEdits_data();
+    void exitAndCloseDiscardUnpostedEdits();
+};
+
+void TestStartup::opensEverythingAndShowsTheRecordState() {
+    DataFixture fixture;
+    core::Clock::setSource([] { return QDateTime(QDate(2026, 12, 9), QTime(10, 0)); });
+    ModalAnswerer boxes;
+    TForm1 form(fixture.directory());
+    QVERIFY(boxes.boxes().isEmpty());
+    QVERIFY(!lifetime::terminateRequested());
+    for (data::TableObject *table : {form.ADOTable1, form.ADOTable2, form.ADOTable3, form.ADOTable4,
+                                     form.ADOTable5, form.ADOTable6})
+        QVERIFY2(table->isActive(), qPrintable(table->objectName()));
+    QCOMPARE(form.windowTitle(), QStringLiteral("Hearthledger v1.0: Browsing"));
+    QCOMPARE(form.DateTimePicker1->date(), QDate(2026, 12, 9));
+    QCOMPARE(form.pageIndex(), 5);
+    // On the Help page the routines write no count and only hide the panels.
+    QCOMPARE(form.Household->Edit1->text(), QString());
+    QVERIFY(form.Household->NoPicture1->isHidden());
+    QVERIFY(form.ADOConnection1->connectionString().startsWith(
+        QStringLiteral("Provider=SQLite3;User ID=Admin;Data Source=")));
+}
+
+void TestStartup::connectionFailureShowsOneMessageAndEnds_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("replacement"); // empty: the file is missing
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("main file missing")
+        << "Hearthledger.mdb" << QByteArray() << "unable to open database file";
+    QTest::newRow("phrase file missing")
+        << "idioms.mdb" << QByteArray() << "unable to open database file";
+    QTest::newRow("main file damaged")
+        << "Hearthledger.mdb" << QByteArray(4096, 'x') << "file is not a database";
+}
+
+void TestStartup::connectionFailureShowsOneMessageAndEnds() {
+    QFETCH(QString, file);
+    QFETCH(QByteArray, replacement);
+    QFETCH(QString, expected);
+    DataFixture fixture;
+    const QString path = fixture.directory() + QLatin1Char('/') + file;
+    QVERIFY(QFile::remove(path));
+    if (!replacement.isEmpty()) {
+        QFile damaged(path);
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write(replacement);
+    }
+    ModalAnswerer boxes;
+    TForm1 form(fixture.directory());
+    QCOMPARE(boxes.boxes().size(), 1);
+    QCOMPARE(boxes.boxes()[0].icon, QMessageBox::NoIcon);
+    QVERIFY2(boxes.lastText().contains(expected), qPrintable(boxes.lastText()));
+    QVERIFY(lifetime::terminateRequested());
+    QVERIFY(!form.ADOTable1->isActive());
+    QCOMPARE(form.DateTimePicker1->date(), QDate(2003, 1, 1));
+    // The program never creates a missing file.
+    QCOMPARE(QFile::exists(path), !replacement.isEmpty());
+}
+
+void TestStartup::lockedFileShowsOneMessageAndEnds() {
+    DataFixture fixture;
+    sqlite3 *holder = nullptr;
+    QCOMPARE(sqlite3_open_v2(QFile::encodeName(fixture.mainFile()).constData(), &holder,
+                             SQLITE_OPEN_READWRITE, nullptr),
+             SQLITE_OK);
+    QCOMPARE(sqlite3_exec(holder, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE;", nullptr,
+                          nullptr, nullptr),
+             SQLITE_OK);
+    ModalAnswerer boxes;
+    {
+        TForm1 form(fixture.directory());
+        QCOMPARE(boxes.boxes().size(), 1);
+        QVERIFY2(boxes.lastText().contains(QLatin1String("locked")), qPrintable(boxes.lastText()));
+        QVERIFY(lifetime::terminateRequested());
+    }
+    sqlite3_exec(holder, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(holder);
+}
+
+void TestStartup::tableFailureIsReportedAndTheWindowRuns() {
+    DataFixture fixture;
+    fixture.exec(QStringLiteral("DROP TABLE \"Privacy\""));
+    ModalAnswerer boxes;
+    TForm1 form(fixture.directory());
+    QCOMPARE(boxes.boxes().size(), 1);
+    QCOMPARE(boxes.boxes()[0].icon, QMessageBox::Critical);
+    QVERIFY2(boxes.lastText().contains(QLatin1String("no such table")),
+             qPrintable(boxes.lastText()));
+    QVERIFY(!lifetime::terminateRequested());
+    QVERIFY(form.ADOTable3->isActive());
+    QVERIFY(!form.ADOTable4->isActive());
+    QVERIFY(!form.ADOTable5->isActive());
+    QCOMPARE(form.DateTimePicker1->date(), QDate(2003, 1, 1));
+    // The window carries on with the tables that opened.
+    form.PageControl1->setCurrentIndex(0);
+    QCOMPARE(form.Household->Edit1->text(), QStringLiteral("0"));
+}
+
+void TestStartup::awkwardProgramDirectories_data() {
+    QTest::addColumn<QString>("subdirectory");
+    QTest::newRow("blanks") << QStringLiteral("Program Files/Hearth ledger");
+    QTest::newRow("semicolon and equals") << QStringLiteral("a;b=c;Mode=Read");
+}
+
+void TestStartup::awkwardProgramDirectories() {
+    QFETCH(QString, subdirectory);
+    DataFixture fixture({}, subdirectory);
+    fixture.addItem(QStringLiteral("Lamp"));
+    ModalAnswerer boxes;
+    TForm1 form(fixture.directory());
+    QVERIFY(boxes.boxes().isEmpty());
+    QVERIFY(form.ADOConnection1->connectionString().contains(fixture.directory() +
+                                                             QStringLiteral("/Hearthledger.mdb")));
+    QCOMPARE(form.ADOTable1->recordCount(), 1);
+}
+
+void TestStartup::exitAndCloseDiscardUnpostedEdits_data() {
+    QTest::addColumn<int>("way");
+    QTest::newRow("Exit command") << 0;
+    QTest::newRow("close box") << 1;
+    QTest::newRow("Close button") << 2;
+}
+
+void TestStartup::exitAndCloseDiscardUnpostedEdits() {
+    QFETCH(int, way);
+    DataFixture fixture;
+    fixture.addItem(QStringLiteral("Lamp"));
+    {
+        auto form = std::make_unique<TForm1>(fixture.directory());
+        form->show();
+        form->ADOTable1->fieldByName(QStringLiteral("Item Name"))->setAsString("Chair");
+        form->ADOTable2->insert();
+        if (way == 0) {
+            form->Exit1Click();
+            for (data::TableObject *table :
+                 {form->ADOTable1, form->ADOTable2, form->ADOTable3, form->ADOTable4})
+                QVERIFY(!table->isActive());
+            QVERIFY(form->ADOTable5->isActive());
+        } else if (way == 1) {
+            QVERIFY(form->close());
+        } else {
+            form->Household->BitBtn1->click();
+            QVERIFY(!form->isVisible());
+        }
+        QVERIFY(lifetime::terminateRequested());
+        form.reset();
+    }
+    QCOMPARE(fixture.scalar(QStringLiteral("SELECT \"Item Name\" FROM \"Household Inventory\""))
+                 .toString(),
+             QStringLiteral("Lamp"));
+    QCOMPARE(fixture.scalar(QStringLiteral("SELECT COUNT(*) FROM \"People\"")),
+             QVariant(qlonglong(0)));
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
