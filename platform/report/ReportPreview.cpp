@@ -51,7 +51,7 @@ ReportPreview::ReportPreview(ReportPages &pages, QWidget *parent)
 
     auto *toolBar = new QToolBar(this);
     toolBar->setObjectName(QStringLiteral("previewToolBar"));
-    toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly); // text where there is no icon
 
     m_zoomGroup = new QActionGroup(this);
     m_fitPage =
@@ -78,6 +78,13 @@ ReportPreview::ReportPreview(ReportPages &pages, QWidget *parent)
                         QKeySequence(Qt::Key_PageDown), &ReportPreview::nextPage);
     m_last = makeAction(QStringLiteral("lastPageAction"), QStringLiteral("Last Page"),
                         QKeySequence(Qt::CTRL | Qt::Key_End), &ReportPreview::lastPage);
+    const std::pair<QAction *, QStyle::StandardPixmap> icons[] = {
+        {m_first, QStyle::SP_MediaSkipBackward},
+        {m_prior, QStyle::SP_MediaSeekBackward},
+        {m_next, QStyle::SP_MediaSeekForward},
+        {m_last, QStyle::SP_MediaSkipForward}};
+    for (const auto &[each, icon] : icons)
+        each->setIcon(style()->standardIcon(icon));
     toolBar->addAction(m_first);
     toolBar->addAction(m_prior);
     m_pageBox = new QSpinBox(toolBar);
@@ -142,7 +149,7 @@ ReportPreview::ReportPreview(ReportPages &pages, QWidget *parent)
     m_layoutTimer.setInterval(0);
     connect(&m_layoutTimer, &QTimer::timeout, this, &ReportPreview::continueLayout);
 
-    resize(960, 720);
+    resize(1000, 740);
     setPages(&pages);
 }
 
@@ -299,8 +306,15 @@ void ReportPreview::updateZoom() {
         const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scroll);
         dpi = (room.width() - bar) / paper.width();
     }
+    const int before = m_view->dotsPerInch();
     m_view->setDotsPerInch(int(std::floor(dpi)));
     m_view->resize(m_view->sizeHint());
+    if (m_view->dotsPerInch() != before) {
+        QTimer::singleShot(0, this, [this] {
+            m_scroll->horizontalScrollBar()->setValue(0);
+            m_scroll->verticalScrollBar()->setValue(0);
+        });
+    }
 }
 
 QPrinter &ReportPreview::printer() {
