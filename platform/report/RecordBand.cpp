@@ -16,9 +16,9 @@ namespace {
 constexpr qreal kEpsilon = 0.01;
 } // namespace
 
-RecordBand::RecordBand(const BandPainter &band, const ItemContext &context)
+RecordBand::RecordBand(const BandPainter &band, const ReportSource *source, int row)
     : m_band(band)
-    , m_context(context)
+    , m_row(row)
     , m_height(band.height()) {
     if (!band.hasRichText())
         return;
@@ -27,9 +27,9 @@ RecordBand::RecordBand(const BandPainter &band, const ItemContext &context)
             continue;
         auto document = std::make_unique<QTextDocument>();
         prepareDocument(*document, item.font, item.rect.width());
-        if (context.source && context.row >= 0) {
+        if (source && row >= 0) {
             try {
-                context.source->fillRichText(context.row, item.item.column, *document);
+                source->fillRichText(row, item.item.column, *document);
             } catch (...) {
                 document->clear();
             }
@@ -125,7 +125,7 @@ qreal RecordBand::breakBefore(qreal from, qreal limit) const {
     return cut;
 }
 
-void RecordBand::draw(QPainter &painter, qreal from, qreal to) const {
+void RecordBand::draw(QPainter &painter, const ItemContext &context, qreal from, qreal to) const {
     const bool partial = from > kEpsilon || to < m_height - kEpsilon;
     painter.save();
     painter.translate(0, -from);
@@ -133,7 +133,7 @@ void RecordBand::draw(QPainter &painter, qreal from, qreal to) const {
         const qreal wide = mmToUnits(2000);
         painter.setClipRect(QRectF(-wide, from, 2 * wide, to - from), Qt::IntersectClip);
     }
-    m_band.drawLineItems(painter, m_context);
+    m_band.drawLineItems(painter, context);
     for (const Text &text : m_texts) {
         const QRectF &rect = text.item->rect;
         painter.save();

@@ -12,7 +12,9 @@ namespace report {
 // the height it stretches to, and where it may be cut at a page end.
 class RecordBand {
 public:
-    RecordBand(const BandPainter &band, const ItemContext &context);
+    RecordBand(const BandPainter &band, const ReportSource *source, int row);
+
+    int row() const { return m_row; }
 
     qreal height() const { return m_height; }
     bool canSplit() const { return !m_texts.empty(); }
@@ -22,7 +24,7 @@ public:
     qreal breakBefore(qreal from, qreal limit) const;
 
     // Draws the part [from, to) of the band with its top at the painter's origin.
-    void draw(QPainter &painter, qreal from, qreal to) const;
+    void draw(QPainter &painter, const ItemContext &context, qreal from, qreal to) const;
 
     // Prepares a document for layout in layout units at the given width.
     static void prepareDocument(QTextDocument &document, const QFont &defaultFont, qreal width);
@@ -36,7 +38,7 @@ private:
     };
 
     const BandPainter &m_band;
-    ItemContext m_context;
+    int m_row;
     std::vector<Text> m_texts;
     qreal m_height = 0;
 };

@@ -142,8 +142,7 @@ void ReportEngine::layoutStep() {
     }
 
     if (!m_current)
-        m_current =
-            std::make_unique<RecordBand>(*m_detail, ItemContext{&m_source, m_record, 0, {}});
+        m_current = std::make_unique<RecordBand>(*m_detail, &m_source, m_record);
     const qreal rest = m_current->height() - m_offset;
     if (rest <= room + kEpsilon) {
         finishRecord(1, rest);
@@ -194,13 +193,15 @@ void ReportEngine::drawPage(QPainter &painter, int index) const {
              row < m_rowCount && (row < end.record || (row == end.record && end.offset > 0));
              ++row) {
             context.row = row;
-            const RecordBand band(*m_detail, context);
+            if (!m_drawn || m_drawn->row() != row)
+                m_drawn = std::make_unique<RecordBand>(*m_detail, &m_source, row);
+            const RecordBand &band = *m_drawn;
             const qreal from = row == start.record ? start.offset : 0;
             qreal to = row == end.record ? end.offset : band.height();
             to = qMin(to, from + qMax(0.0, bodyBottom() - y)); // never into the footer
             painter.save();
             painter.translate(left, y);
-            band.draw(painter, from, to);
+            band.draw(painter, context, from, to);
             painter.restore();
             y += to - from;
         }

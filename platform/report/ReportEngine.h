@@ -66,6 +66,8 @@ private:
     qreal m_y = 0;
     bool m_complete = false;
     std::unique_ptr<RecordBand> m_current;
+    // The last record drawn: a record that runs over pages is laid out once.
+    mutable std::unique_ptr<RecordBand> m_drawn;
 };
 
 } // namespace report

@@ -4,11 +4,15 @@
 
 #include "core/Clock.h"
 #include "platform/report/ReportEngine.h"
+#include "platform/report/ReportFonts.h"
 #include "platform/report/ReportOutput.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QLocale>
 #include <QPainter>
+#include <QPrinter>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -71,6 +75,8 @@ private slots:
     void recordsAroundLongRichText();
     void layoutIsLazy();
     void unreadableValuePrintsNothing();
+    void printerPageRange();
+    void titleFaceEmbedded();
     void printTimeText_data();
     void printTimeText();
 
@@ -397,6 +403,56 @@ void TestReportEngine::unreadableValuePrintsNothing() {
     QCOMPARE(pdf.find(QStringLiteral("R0002")).size(), 1);
     QCOMPARE(pdf.find(QStringLiteral("Value1")).size(), 2); // Long and Auto still print
     QCOMPARE(pdf.find(QStringLiteral("Value2")).size(), 3);
+}
+
+void TestReportEngine::printerPageRange() {
+    MemorySource source = numberedRows(200);
+    ReportEngine engine(fixtures::listDefinition(), source);
+    const QString file = m_dir.filePath(QStringLiteral("range.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 3);
+    printPages(engine, printer);
+    QVERIFY(engine.pageCount() > 3);
+    QCOMPARE(pdfInfoPages(file), 2);
+    const PdfText pdf = PdfText::read(file);
+    QVERIFY(pdf.find(QStringLiteral("Inventory")).isEmpty()); // the title is on page 1 only
+    // The printed pages are the report's second and third, numbered so.
+    const qreal body = 210 - 2 * 12.7 - fixtures::kHeaderHeight - fixtures::kFooterHeight;
+    const int firstPage = rowsPerPage(body - fixtures::kTitleHeight);
+    const int otherPages = rowsPerPage(body);
+    for (int page = 0; page < 2; ++page) {
+        const QList<PdfWord> label = pdf.find(QStringLiteral("Page"), page);
+        QCOMPARE(label.size(), 1);
+        const QList<PdfWord> number = pdf.find(QString::number(page + 2), page);
+        QVERIFY(std::any_of(number.begin(), number.end(), [&](const PdfWord &word) {
+            return std::abs(word.box.top() - label[0].box.top()) < 0.2;
+        }));
+        QCOMPARE(pdf.find(id(firstPage + page * otherPages), page).size(), 1);
+        QCOMPARE(pdf.find(id(firstPage + (page + 1) * otherPages - 1), page).size(), 1);
+    }
+    QCOMPARE(pdf.pageSizes.value(1).toSize(), QSize(297, 210));
+}
+
+void TestReportEngine::titleFaceEmbedded() {
+    const QString family = titleFontFamily();
+    QVERIFY(!family.isEmpty());
+    if (!QFontDatabase::families().contains(QStringLiteral("Dancing Script")))
+        QSKIP("the decorative face (fonts-dancingscript) is not installed");
+    QCOMPARE(family, QStringLiteral("Dancing Script"));
+    ReportDefinition definition = fixtures::listDefinition();
+    definition.title->items[0].font->family = family;
+    MemorySource source = numberedRows(1);
+    ReportEngine engine(definition, source);
+    const QString file = m_dir.filePath(QStringLiteral("title.pdf"));
+    exportPdf(engine, file);
+    QProcess fonts;
+    fonts.start(QStringLiteral("pdffonts"), {file});
+    QVERIFY(fonts.waitForFinished(60000));
+    const QString listed = QString::fromUtf8(fonts.readAllStandardOutput());
+    QVERIFY2(listed.contains(QStringLiteral("DancingScript")), qPrintable(listed));
 }
 
 void TestReportEngine::printTimeText_data() {

@@ -1,4 +1,5 @@
 #include "MemorySource.h"
+#include "PdfText.h"
 #include "ReportFixtures.h"
 
 #include "platform/report/PageView.h"
@@ -10,6 +11,8 @@
 #include <QAction>
 #include <QFile>
 #include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSpinBox>
@@ -46,6 +49,8 @@ private slots:
     void execReturnsWhenClosed();
     void loadAndSavePrepared();
     void damagedFileGivesMessage();
+    void printFromPreview();
+    void printerSetupCancelled();
 
 private:
     QTemporaryDir m_dir;
@@ -251,6 +256,44 @@ void TestReportPreview::damagedFileGivesMessage() {
     // The report shown before stays.
     QCOMPARE(&preview.pages(), &engine);
     QCOMPARE(preview.pages().pageCount(), engine.pageCount());
+}
+
+void TestReportPreview::printFromPreview() {
+    MemorySource source = listRows(150);
+    ReportEngine engine(fixtures::listDefinition(), source);
+    ReportPreview preview(engine);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    const QString output = m_dir.filePath(QStringLiteral("printed.pdf"));
+    bool asked = false;
+    ModalAnswerer answerer;
+    answerer.setDialogHandler([&](QWidget *modal) {
+        if (auto *dialog = qobject_cast<QPrintDialog *>(modal)) {
+            asked = true;
+            dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+            dialog->printer()->setOutputFileName(output);
+            dialog->done(QDialog::Accepted);
+        }
+    });
+    action(preview, "printAction")->trigger();
+    QVERIFY(asked);
+    QVERIFY(answerer.boxes().isEmpty());
+    QVERIFY(engine.isComplete());
+    QCOMPARE(pdfInfoPages(output), engine.pageCount());
+    const PdfText pdf = PdfText::read(output);
+    QCOMPARE(pdf.pageSizes.value(0).toSize(), QSize(297, 210));
+}
+
+void TestReportPreview::printerSetupCancelled() {
+    MemorySource source = listRows(5);
+    ReportEngine engine(fixtures::listDefinition(), source);
+    ReportPreview preview(engine);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    ModalAnswerer answerer; // rejects the page setup dialog
+    action(preview, "printerSetupAction")->trigger();
+    QVERIFY(answerer.boxes().isEmpty());
+    QVERIFY(preview.isVisible());
 }
 
 QTEST_MAIN(TestReportPreview)
