@@ -45,7 +45,14 @@ QString BandPainter::itemText(const ReportItem &item, const ItemContext &context
         if (!context.source || context.row < 0)
             return {};
         try {
-            return context.source->displayText(context.row, item.column);
+            QString text = context.source->displayText(context.row, item.column);
+            // One line: breaks and tabs become blanks.
+            for (QChar &c : text) {
+                if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QLatin1Char('\t') ||
+                    c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+                    c = QLatin1Char(' ');
+            }
+            return text;
         } catch (...) {
             // A value that cannot be shown prints as nothing.
             return {};

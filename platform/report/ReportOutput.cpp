@@ -18,7 +18,7 @@ void setUpPrinter(QPrinter &printer, const ReportPages &pages) {
     printer.setPageMargins(QMarginsF(), QPageLayout::Millimeter);
 }
 
-void printPages(ReportPages &pages, QPrinter &printer) {
+void printPages(ReportPages &pages, QPrinter &printer, int currentPage) {
     pages.completeLayout();
     setUpPrinter(printer, pages);
     int first = 0;
@@ -26,6 +26,8 @@ void printPages(ReportPages &pages, QPrinter &printer) {
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
         first = qMax(first, printer.fromPage() - 1);
         last = qMin(last, printer.toPage() - 1);
+    } else if (printer.printRange() == QPrinter::CurrentPage) {
+        first = last = qBound(0, currentPage, last);
     }
     QPainter painter;
     if (!painter.begin(&printer)) {

@@ -332,14 +332,19 @@ void ReportPreview::printerSetup() {
 
 void ReportPreview::print() {
     guarded([this] {
+        if (!m_pages->isComplete()) {
+            BusyCursor busy;
+            m_pages->completeLayout();
+        }
         QPrinter &target = printer();
         setUpPrinter(target, *m_pages);
         QPrintDialog dialog(&target, this);
+        dialog.setOption(QAbstractPrintDialog::PrintCurrentPage);
         dialog.setMinMax(1, qMax(1, m_pages->pageCount()));
         if (dialog.exec() != QDialog::Accepted)
             return;
         BusyCursor busy;
-        printPages(*m_pages, target);
+        printPages(*m_pages, target, currentPage());
     });
 }
 

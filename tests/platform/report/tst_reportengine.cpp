@@ -243,9 +243,10 @@ void TestReportEngine::itemPositionsInMillimetres() {
 
 void TestReportEngine::longValueClippedAutoWidthGrows() {
     const QString longValue = QStringLiteral("Supercalifragilisticexpialidocious");
-    MemorySource source(
-        QStringList{QStringLiteral("ID"), QStringLiteral("Long"), QStringLiteral("Auto")},
-        {{QStringLiteral("R0000"), longValue, longValue + QStringLiteral("Z")}});
+    MemorySource source(QStringList{QStringLiteral("ID"), QStringLiteral("Name"),
+                                    QStringLiteral("Long"), QStringLiteral("Auto")},
+                        {{QStringLiteral("R0000"), QStringLiteral("One\nTwo"), longValue,
+                          longValue + QStringLiteral("Z")}});
     ReportEngine engine(fixtures::listDefinition(), source);
     const PdfText pdf = renderPdf(engine);
     const qreal detailTop = 12.7 + fixtures::kTitleHeight + fixtures::kHeaderHeight;
@@ -265,6 +266,13 @@ void TestReportEngine::longValueClippedAutoWidthGrows() {
     const QList<PdfWord> grown = pdf.find(longValue + QStringLiteral("Z"));
     QCOMPARE(grown.size(), 1);
     QVERIFY(grown[0].box.width() > 30);
+
+    // A value with a line break stays on the item's one line.
+    const QList<PdfWord> one = pdf.find(QStringLiteral("One"));
+    const QList<PdfWord> two = pdf.find(QStringLiteral("Two"));
+    QVERIFY(one.size() == 1 && two.size() == 1);
+    QVERIFY(std::abs(one[0].box.top() - two[0].box.top()) < 0.1);
+    QVERIFY(two[0].box.left() > one[0].box.right());
 }
 
 void TestReportEngine::emptySourceGivesOnePage() {

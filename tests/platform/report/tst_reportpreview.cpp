@@ -282,6 +282,20 @@ void TestReportPreview::printFromPreview() {
     QCOMPARE(pdfInfoPages(output), engine.pageCount());
     const PdfText pdf = PdfText::read(output);
     QCOMPARE(pdf.pageSizes.value(0).toSize(), QSize(297, 210));
+
+    // Printing the page in view.
+    preview.setCurrentPage(3);
+    answerer.setDialogHandler([&](QWidget *modal) {
+        if (auto *dialog = qobject_cast<QPrintDialog *>(modal)) {
+            dialog->printer()->setPrintRange(QPrinter::CurrentPage);
+            dialog->done(QDialog::Accepted);
+        }
+    });
+    action(preview, "printAction")->trigger();
+    QCOMPARE(pdfInfoPages(output), 1);
+    const PdfText current = PdfText::read(output);
+    QCOMPARE(current.find(QStringLiteral("Page")).size(), 1);
+    QCOMPARE(current.find(QStringLiteral("4")).size(), 1);
 }
 
 void TestReportPreview::printerSetupCancelled() {
