@@ -16,6 +16,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <algorithm>
 #include <cmath>
 
@@ -74,6 +76,7 @@ private slots:
     void richTextRunsOverPageEnds();
     void recordsAroundLongRichText();
     void layoutIsLazy();
+    void oversizedBandsEnd();
     void unreadableValuePrintsNothing();
     void printerPageRange();
     void titleFaceEmbedded();
@@ -397,6 +400,44 @@ void TestReportEngine::layoutIsLazy() {
     QCOMPARE(asked.size(), otherPages);
     QCOMPARE(asked.first(), firstPage + 4 * otherPages);
     QCOMPARE(asked.last(), firstPage + 5 * otherPages - 1);
+}
+
+void TestReportEngine::oversizedBandsEnd() {
+    // A detail band taller than the page: one record per page, cut at the footer.
+    ReportDefinition tall = fixtures::listDefinition();
+    tall.detail->height = 400;
+    MemorySource rows = numberedRows(3);
+    ReportEngine tallEngine(tall, rows);
+    tallEngine.completeLayout();
+    QCOMPARE(tallEngine.pageCount(), 3);
+    const PdfText pdf = renderPdf(tallEngine);
+    for (int page = 0; page < 3; ++page)
+        QCOMPARE(pdf.find(id(page), page).size(), 1);
+
+    // Rich text with a line taller than the page (a tall picture) still ends.
+    class TallPicture : public MemorySource {
+    public:
+        TallPicture()
+            : MemorySource(QStringList{}, {QStringList{}, QStringList{}}) {}
+        void fillRichText(int row, const QString &, QTextDocument &document) const override {
+            QTextCursor cursor(&document);
+            if (row == 1) {
+                cursor.insertText(QStringLiteral("next record"));
+                return;
+            }
+            QImage picture(20, 3000, QImage::Format_RGB32); // about 80 cm at 96 dpi
+            picture.fill(Qt::gray);
+            cursor.insertImage(picture);
+            cursor.insertBlock();
+            cursor.insertText(QStringLiteral("after"));
+        }
+    } huge;
+    ReportEngine hugeEngine(fixtures::notesDefinition(), huge);
+    hugeEngine.completeLayout();
+    QVERIFY(hugeEngine.pageCount() >= 2);
+    const PdfText hugePdf = renderPdf(hugeEngine);
+    QCOMPARE(hugePdf.find(QStringLiteral("after")).size(), 1);
+    QCOMPARE(hugePdf.find(QStringLiteral("next")).size(), 1);
 }
 
 void TestReportEngine::unreadableValuePrintsNothing() {
