@@ -1,0 +1,173 @@
+// Lays out and writes a Household Items list report and measures it; with
+// --libreoffice also converts the same table with LibreOffice Writer.
+#include "HouseholdRows.h"
+
+#include "platform/report/PageView.h"
+#include "platform/report/ReportEngine.h"
+#include "platform/report/ReportOutput.h"
+#include "platform/report/ReportPreview.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+qint64 peakMemoryKb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    const QString text = QString::fromLatin1(status.readAll());
+    const auto match = QRegularExpression(QStringLiteral("VmHWM:\\s+(\\d+)")).match(text);
+    return match.hasMatch() ? match.captured(1).toLongLong() : -1;
+}
+
+int pdfPages(const QString &pdf) {
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    if (!info.waitForFinished(60000))
+        return -1;
+    const auto match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                           .match(QString::fromUtf8(info.readAllStandardOutput()));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+struct PreviewTiming {
+    double firstPageMs = 0;
+    double longestStallMs = 0; // longest wait of a 10 ms timer while laying out
+    int pages = 0;
+    double layoutMs = 0;
+};
+
+// Opens the preview over a fresh engine and times the first page on screen;
+// then keeps the window open until the layout is done, watching the event loop.
+PreviewTiming timePreview(const report::ReportDefinition &definition,
+                          const report::ReportSource &source) {
+    PreviewTiming timing;
+    QElapsedTimer clock;
+    clock.start();
+    report::ReportEngine engine(definition, source);
+    report::ReportPreview preview(engine);
+    preview.show();
+    while (preview.pageView()->image().isNull())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    timing.firstPageMs = clock.nsecsElapsed() / 1e6;
+
+    QElapsedTimer tick;
+    tick.start();
+    QTimer watch;
+    watch.setInterval(10);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        timing.longestStallMs = qMax(timing.longestStallMs, tick.nsecsElapsed() / 1e6 - 10);
+        tick.restart();
+    });
+    watch.start();
+    QEventLoop loop;
+    QObject::connect(&engine, &report::ReportPages::layoutFinished, &loop, &QEventLoop::quit);
+    if (!engine.isComplete())
+        loop.exec();
+    timing.layoutMs = clock.nsecsElapsed() / 1e6;
+    timing.pages = engine.pageCount();
+    preview.close();
+    return timing;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Report engine benchmark"));
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("rows"), QStringLiteral("Rows in the table."),
+                      QStringLiteral("n"), QStringLiteral("100000")});
+    parser.addOption(
+        {QStringLiteral("pdf"), QStringLiteral("Where to write our PDF."), QStringLiteral("file")});
+    parser.addOption({QStringLiteral("libreoffice"),
+                      QStringLiteral("Also convert the same table with LibreOffice Writer.")});
+    parser.addOption({QStringLiteral("libreoffice-rows"),
+                      QStringLiteral("Rows for LibreOffice (default: --rows)."),
+                      QStringLiteral("n")});
+    parser.addOption({QStringLiteral("libreoffice-timeout"),
+                      QStringLiteral("Seconds to give LibreOffice."), QStringLiteral("s"),
+                      QStringLiteral("3600")});
+    parser.process(app);
+    const int rows = parser.value(QStringLiteral("rows")).toInt();
+    QTemporaryDir work;
+
+    const HouseholdRows source(rows);
+    const report::ReportDefinition definition = HouseholdRows::definition();
+
+    // First page on screen, and how the window keeps up while the rest is laid out.
+    const PreviewTiming list = timePreview(definition, source);
+    const PreviewTiming notes = timePreview(HouseholdRows::notesDefinition(), source);
+    std::printf("preview, list report:   first page %.1f ms, all %d pages laid out in %.1f ms, "
+                "longest event-loop stall %.1f ms\n",
+                list.firstPageMs, list.pages, list.layoutMs, list.longestStallMs);
+    std::printf("preview, notes report:  first page %.1f ms, all %d pages laid out in %.1f ms, "
+                "longest event-loop stall %.1f ms\n",
+                notes.firstPageMs, notes.pages, notes.layoutMs, notes.longestStallMs);
+
+    // Layout, then PDF output, of a fresh engine.
+    QElapsedTimer clock;
+    clock.start();
+    report::ReportEngine engine(definition, source);
+    engine.completeLayout();
+    const double layoutMs = clock.nsecsElapsed() / 1e6;
+    const QString pdf = parser.isSet(QStringLiteral("pdf"))
+                            ? parser.value(QStringLiteral("pdf"))
+                            : work.filePath(QStringLiteral("household.pdf"));
+    clock.restart();
+    report::exportPdf(engine, pdf);
+    const double pdfMs = clock.nsecsElapsed() / 1e6;
+    const int pages = engine.pageCount();
+    const double totalSeconds = (layoutMs + pdfMs) / 1000;
+    std::printf("ours: %d rows, %d pages (pdfinfo: %d), layout %.1f ms, PDF %.1f ms, "
+                "%.1f pages/s, %.0f rows/s, PDF %.1f MB, peak memory %.1f MB\n",
+                rows, pages, pdfPages(pdf), layoutMs, pdfMs, pages / totalSeconds,
+                rows / totalSeconds, QFileInfo(pdf).size() / 1e6, peakMemoryKb() / 1024.0);
+
+    if (parser.isSet(QStringLiteral("libreoffice"))) {
+        const int loRows = parser.isSet(QStringLiteral("libreoffice-rows"))
+                               ? parser.value(QStringLiteral("libreoffice-rows")).toInt()
+                               : rows;
+        const QString html = work.filePath(QStringLiteral("household.html"));
+        {
+            QFile file(html);
+            if (!file.open(QIODevice::WriteOnly))
+                return 1;
+            HouseholdRows(loRows).writeHtml(file);
+        }
+        QProcess office;
+        office.setProcessChannelMode(QProcess::MergedChannels);
+        clock.restart();
+        office.start(QStringLiteral("libreoffice"),
+                     {QStringLiteral("--headless"),
+                      QStringLiteral("-env:UserInstallation=file://") + work.filePath("profile"),
+                      QStringLiteral("--convert-to"), QStringLiteral("pdf"),
+                      QStringLiteral("--outdir"), work.path(), html});
+        const int timeout = parser.value(QStringLiteral("libreoffice-timeout")).toInt();
+        const bool finished = office.waitForFinished(timeout * 1000);
+        const double seconds = clock.nsecsElapsed() / 1e9;
+        if (!finished) {
+            office.kill();
+            office.waitForFinished();
+            std::printf("libreoffice: %d rows not converted within %d s\n", loRows, timeout);
+            return 0;
+        }
+        const int loPages = pdfPages(work.filePath(QStringLiteral("household.pdf")));
+        std::printf("libreoffice: %d rows, %d pages in %.1f s, %.2f pages/s, %.0f rows/s\n", loRows,
+                    loPages, seconds, loPages / seconds, loRows / seconds);
+    }
+    return 0;
+}

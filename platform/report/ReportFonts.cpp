@@ -1,0 +1,24 @@
+#include "platform/report/ReportFonts.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QStringList>
+
+namespace report {
+
+QString titleFontFamily() {
+    static const QString family = [] {
+        const QStringList installed = QFontDatabase::families();
+        for (const char *candidate : {"Dancing Script", "Kaushan Script", "Lobster"}) {
+            const QString name = QString::fromLatin1(candidate);
+            if (installed.contains(name, Qt::CaseInsensitive))
+                return name;
+        }
+        QFont fallback(QStringLiteral("serif"));
+        fallback.setStyleHint(QFont::Serif);
+        return fallback.defaultFamily();
+    }();
+    return family;
+}
+
+} // namespace report
