@@ -104,8 +104,6 @@ constexpr Entry kEntries[] = {
     {"page", Keyword::Page},
     {"cell", Keyword::Cell},
     {"nestcell", Keyword::Cell},
-    {"row", Keyword::Row},
-    {"nestrow", Keyword::Row},
     {"emdash", Keyword::EmDash},
     {"endash", Keyword::EnDash},
     {"emspace", Keyword::EmSpace},
@@ -120,6 +118,7 @@ constexpr Entry kEntries[] = {
     {"zwnj", Keyword::Zwnj},
     {"ltrmark", Keyword::LtrMark},
     {"rtlmark", Keyword::RtlMark},
+    {"chftn", Keyword::FootnoteMark},
     // Destinations whose contents are not text of the page.
     {"info", Keyword::Skip},
     {"pict", Keyword::Skip},

@@ -90,7 +90,6 @@ enum class Keyword {
     Tab,
     Page,
     Cell,
-    Row,
     EmDash,
     EnDash,
     EmSpace,
@@ -105,6 +104,7 @@ enum class Keyword {
     Zwnj,
     LtrMark,
     RtlMark,
+    FootnoteMark,
 };
 
 Keyword lookupKeyword(std::string_view word);

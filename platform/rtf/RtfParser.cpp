@@ -481,7 +481,7 @@ void Parser::handleBodyWord(Keyword keyword, const Token &t) {
         return;
     case Keyword::Par:
     case Keyword::Sect:
-    case Keyword::Row:
+    case Keyword::Cell: // table cells become paragraphs of their own
         endParagraph();
         return;
     case Keyword::Page:
@@ -492,9 +492,14 @@ void Parser::handleBodyWord(Keyword keyword, const Token &t) {
         appendChar(QChar::LineSeparator);
         return;
     case Keyword::Tab:
-    case Keyword::Cell:
         appendChar('\t');
         return;
+    case Keyword::FootnoteMark: {
+        const QString number = QString::number(++m_footnotes);
+        for (const QChar digit : number)
+            appendChar(digit.unicode());
+        return;
+    }
     case Keyword::EmDash:
         appendChar(0x2014);
         return;

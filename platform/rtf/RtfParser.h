@@ -124,6 +124,7 @@ private:
     int m_docCodePage = 1252;
     int m_deff = -1;
     int m_defTab = 720;
+    int m_footnotes = 0;
     std::map<int, std::unique_ptr<CodePage>> m_codePages;
 
     QHash<int, Font> m_fonts;

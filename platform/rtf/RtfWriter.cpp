@@ -138,7 +138,6 @@ private:
     QFont m_defaultFont;
     QByteArray m_out;
     bool m_space = false;
-    int m_uc = 1;
     Props m_cur;
     QHash<FontKey, int> m_fontIndex;
     QList<FontKey> m_fonts;
@@ -376,10 +375,6 @@ void Writer::writeText(QStringView text, const CodePage *cp) {
             m_out.append("\\-");
             m_space = false;
             continue;
-        case 0x2011:
-            m_out.append("\\_");
-            m_space = false;
-            continue;
         case 0xFFFC: // an object: images are not written
         case 0x2029:
             continue;
@@ -398,31 +393,22 @@ void Writer::writeText(QStringView text, const CodePage *cp) {
 }
 
 void Writer::writeUnit(char32_t c, QStringView units, const CodePage *cp) {
-    QByteArray fallback;
+    // A character that the font's code page holds goes out in that page, as
+    // every RTF reader understands it; any other as \uN with "?" for readers
+    // that do not know \uN.
     if (cp) {
         const QByteArray bytes = cp->encode(units);
-        if (bytes.size() == 1 && uchar(bytes[0]) >= 0x80 && cp->decode(bytes) == units) {
-            hex(m_out, uchar(bytes[0]));
+        if ((bytes.size() == 1 || bytes.size() == 2) && uchar(bytes[0]) >= 0x80 &&
+            cp->decode(bytes) == units) {
+            for (const char b : bytes)
+                hex(m_out, uchar(b));
             m_space = false;
             return;
         }
-        if (!bytes.isEmpty() && cp->decode(bytes) == units)
-            fallback = bytes;
-    }
-    if (fallback.isEmpty())
-        fallback = "?";
-    if (fallback.size() != m_uc) {
-        m_uc = int(fallback.size());
-        word("\\uc", m_uc);
     }
     word("\\u", c > 0x7FFF ? int(c) - 0x10000 : int(c));
+    hex(m_out, '?');
     m_space = false;
-    for (const char b : std::as_const(fallback)) {
-        if (b == '?')
-            literal('?');
-        else
-            hex(m_out, uchar(b));
-    }
 }
 
 void Writer::writeFontName(const QString &face, const CodePage *cp, QByteArray &out) {
@@ -437,7 +423,7 @@ void Writer::writeFontName(const QString &face, const CodePage *cp, QByteArray &
             hex(out, uchar(bytes[0]));
         } else {
             out.append("\\u").append(QByteArray::number(c > 0x7FFF ? int(c) - 0x10000 : int(c)));
-            out.append('?');
+            hex(out, '?');
         }
     }
 }
