@@ -15,8 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
+extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "fuzz_rtfreader";
@@ -25,8 +24,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     platform::RtfReader reader;
     QTextDocument document;

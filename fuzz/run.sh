@@ -25,5 +25,5 @@ seed cjk '{\rtf1\ansi\ansicpg1252{\fonttbl{\f0\fcharset128 MS Mincho;}{\f1\fchar
 seed upr '{\rtf1{\upr{\fonttbl{\f0 A;}}{\*\ud{\fonttbl{\f0 \u1040?;}}}}\f0{\upr{a}{\*\ud{\u8364?}}}}'
 export LSAN_OPTIONS="suppressions=$here/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 exec "$binary" "$work/corpus" "$work/seeds" -dict="$here/rtf.dict" -max_len=16384 \
-    -timeout=10 -rss_limit_mb=2048 -max_total_time="$seconds" -print_final_stats=1 \
+    -len_control=20 -timeout=10 -rss_limit_mb=2048 -max_total_time="$seconds" -print_final_stats=1 \
     -artifact_prefix="$work/artifacts/" "$@"

@@ -34,7 +34,13 @@ void sanitize(QString &text) {
 } // namespace
 
 DocumentBuilder::DocumentBuilder(QTextDocument *document)
-    : m_cursor(document) {}
+    : m_cursor(document) {
+    m_cursor.beginEditBlock();
+}
+
+DocumentBuilder::~DocumentBuilder() {
+    m_cursor.endEditBlock();
+}
 
 void DocumentBuilder::openBlock() {
     if (m_blockOpen)

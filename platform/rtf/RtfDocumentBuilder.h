@@ -10,10 +10,15 @@ class QTextDocument;
 namespace platform::rtf {
 
 // Fills a document paragraph by paragraph. A paragraph that is ended and
-// followed by nothing is not created, so "text\par" is one paragraph.
+// followed by nothing is not created, so "text\par" is one paragraph. All of
+// it is one edit block: the cursor lays nothing out while it inserts, which
+// would make long paragraphs cost quadratic time.
 class DocumentBuilder {
 public:
     explicit DocumentBuilder(QTextDocument *document);
+    ~DocumentBuilder();
+    DocumentBuilder(const DocumentBuilder &) = delete;
+    DocumentBuilder &operator=(const DocumentBuilder &) = delete;
 
     void insertText(const QString &text, const QTextCharFormat &format);
     void endParagraph(QTextBlockFormat format, const QTextCharFormat &charFormat);

@@ -69,6 +69,7 @@ void RtfReader::readPlainText(const QString &text, QTextDocument *document) cons
     normalized.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     normalized.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QTextCursor cursor(document);
+    cursor.beginEditBlock();
     cursor.setBlockCharFormat(m_default);
     const QStringList lines = normalized.split(QLatin1Char('\n'));
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -82,6 +83,7 @@ void RtfReader::readPlainText(const QString &text, QTextDocument *document) cons
         }
         cursor.insertText(line, m_default);
     }
+    cursor.endEditBlock();
 }
 
 } // namespace platform
