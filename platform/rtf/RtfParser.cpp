@@ -1,0 +1,777 @@
+#include "RtfParser.h"
+
+#include "RtfFormat.h"
+
+#include <QHashFunctions>
+#include <QTextDocument>
+
+namespace platform::rtf {
+
+namespace {
+
+// Limits that keep hostile values from reaching the layout.
+constexpr int kMaxTwips = 31680; // 22 inches
+constexpr int kMaxHalfPoints = 3276;
+constexpr int kMaxTabs = 64;
+constexpr int kMaxUc = 1000;
+
+constexpr double kTwipsPerPixel = 15.0; // 1440 twips an inch, 96 pixels an inch
+
+int twips(const Token &t) {
+    return t.hasParam ? qBound(-kMaxTwips, t.param, kMaxTwips) : 0;
+}
+
+qint8 toggle(const Token &t) {
+    return (t.hasParam && t.param == 0) ? 0 : 1;
+}
+
+} // namespace
+
+size_t qHash(const Parser::CharState &s, size_t seed) {
+    return qHashMulti(seed, s.font, s.halfPoints, s.color, s.background, s.bold, s.italic, s.strike,
+                      s.underline, s.valign, s.caps);
+}
+
+Parser::Parser(QTextDocument *document, const QTextCharFormat &defaultFormat)
+    : m_document(document)
+    , m_builder(document)
+    , m_default(defaultFormat) {}
+
+Parser::~Parser() = default;
+
+void Parser::parse(const char *data, qsizetype size) {
+    Lexer lexer(data, size);
+    Token t;
+    bool started = false;
+    bool finished = false;
+    while (!finished) {
+        lexer.next(t);
+        if (t.type == Token::End)
+            break;
+        if (m_skipDepth > 0) {
+            if (t.type == Token::GroupOpen) {
+                ++m_skipDepth;
+            } else if (t.type == Token::GroupClose && --m_skipDepth == 0) {
+                finished = closesDocument();
+                if (!finished)
+                    closeGroup();
+            }
+            continue;
+        }
+        const bool star = m_star;
+        m_star = false;
+        switch (t.type) {
+        case Token::GroupOpen:
+            if (started) {
+                openGroup();
+            } else {
+                started = true;
+                m_stack.push_back(m_g);
+            }
+            break;
+        case Token::GroupClose:
+            if (started) {
+                finished = closesDocument();
+                if (!finished)
+                    closeGroup();
+            }
+            break;
+        case Token::Word:
+            if (!started)
+                break;
+            if (star) {
+                flushPending();
+                const Keyword keyword = lookupKeyword(t.word);
+                if (keyword == Keyword::Ud && m_g.inUpr) {
+                    m_g.dest = m_g.uprDest;
+                    m_g.inUpr = false;
+                } else {
+                    enterSkip();
+                }
+                break;
+            }
+            handleWord(t);
+            break;
+        case Token::Symbol:
+            if (!started)
+                break;
+            if (m_ucSkip > 0) {
+                --m_ucSkip;
+                break;
+            }
+            switch (t.symbol) {
+            case '*':
+                m_star = true;
+                break;
+            case '\\':
+            case '{':
+            case '}':
+                if (m_g.dest == Dest::Body)
+                    appendChar(char16_t(t.symbol));
+                else if (m_g.dest == Dest::FontTable && m_fontOpen)
+                    m_fontBytes.append(t.symbol);
+                break;
+            case '~':
+                appendChar(0x00A0);
+                break;
+            case '-':
+                appendChar(0x00AD);
+                break;
+            case '_':
+                appendChar(0x2011);
+                break;
+            case '\r':
+            case '\n':
+                if (m_g.dest == Dest::Body)
+                    endParagraph();
+                break;
+            default:
+                break;
+            }
+            break;
+        case Token::Hex:
+            if (started)
+                handleHex(t.hex);
+            break;
+        case Token::Text:
+            if (started)
+                handleText(t.data, t.size);
+            break;
+        case Token::Binary:
+            if (m_ucSkip > 0)
+                --m_ucSkip;
+            break;
+        case Token::End:
+            break;
+        }
+    }
+    // A document cut short ends where its bytes end.
+    flushRun();
+    ensureRun();
+    m_builder.finish(blockFormat(), m_run.format);
+    QTextOption option = m_document->defaultTextOption();
+    option.setTabStopDistance(m_defTab / kTwipsPerPixel);
+    m_document->setDefaultTextOption(option);
+}
+
+bool Parser::closesDocument() const {
+    return m_untracked == 0 && m_stack.size() == 1;
+}
+
+void Parser::openGroup() {
+    flushPending();
+    m_ucSkip = 0;
+    if (m_stack.size() >= size_t(kMaxGroupDepth)) {
+        ++m_untracked;
+        if (m_g.dest == Dest::Skip)
+            m_skipDepth = 1;
+        return;
+    }
+    m_stack.push_back(m_g);
+    const Group &parent = m_stack.back();
+    if (parent.dest == Dest::Upr) {
+        m_g.dest = Dest::Skip;
+        m_g.inUpr = true;
+        m_g.uprDest = parent.uprDest;
+    } else if (parent.dest == Dest::Skip) {
+        m_skipDepth = 1;
+    }
+}
+
+void Parser::closeGroup() {
+    flushPending();
+    m_ucSkip = 0;
+    if (m_untracked > 0) {
+        --m_untracked;
+        return;
+    }
+    if (m_stack.empty())
+        return;
+    const Dest dest = m_g.dest;
+    m_g = std::move(m_stack.back());
+    m_stack.pop_back();
+    m_charDirty = true;
+    if (dest == Dest::FontTable) {
+        if (m_fontOpen && m_stack.size() < m_fontDepth)
+            endFont();
+        if (m_g.dest != Dest::FontTable) {
+            endFont();
+            flushRun();
+            m_runs.clear();
+            m_runValid = false;
+        }
+    } else if (dest == Dest::ColorTable && m_g.dest != Dest::ColorTable) {
+        if (m_rgbGiven)
+            endColor();
+        flushRun();
+        m_runs.clear();
+        m_runValid = false;
+    }
+}
+
+void Parser::enterSkip() {
+    m_skipDepth = 1;
+}
+
+void Parser::handleWord(const Token &t) {
+    if (m_ucSkip > 0) {
+        --m_ucSkip;
+        return;
+    }
+    flushPending();
+    const Keyword keyword = lookupKeyword(t.word);
+    if (m_g.dest == Dest::Skip || m_g.dest == Dest::Upr)
+        return;
+    switch (keyword) {
+    case Keyword::FontTable:
+        m_g.dest = Dest::FontTable;
+        return;
+    case Keyword::ColorTable:
+        m_g.dest = Dest::ColorTable;
+        m_colors.clear();
+        m_rgbGiven = false;
+        return;
+    case Keyword::Skip:
+    case Keyword::FieldInstruction:
+        enterSkip();
+        return;
+    case Keyword::Upr:
+        m_g.uprDest = m_g.dest;
+        m_g.dest = Dest::Upr;
+        return;
+    case Keyword::Uc:
+        m_g.uc = t.hasParam ? qBound(0, t.param, kMaxUc) : 1;
+        return;
+    case Keyword::U:
+    case Keyword::LiteralUnit: {
+        if (!t.hasParam)
+            return;
+        const char16_t unit = (t.param >= -32768 && t.param <= 65535)
+                                  ? char16_t(t.param < 0 ? t.param + 65536 : t.param)
+                                  : char16_t(0xFFFD);
+        if (m_g.dest == Dest::Body) {
+            appendChar(unit);
+        } else if (m_g.dest == Dest::FontTable && m_fontOpen) {
+            const CodePage *cp = codePage(fontCodePage(m_font));
+            m_font.face += cp->decode(m_fontBytes);
+            m_fontBytes.clear();
+            m_font.face += QChar(unit);
+        }
+        if (keyword == Keyword::U)
+            m_ucSkip = m_g.uc;
+        return;
+    }
+    case Keyword::Ansi:
+        m_docCodePage = 1252;
+        return;
+    case Keyword::Mac:
+        m_docCodePage = 10000;
+        return;
+    case Keyword::Pc:
+        m_docCodePage = 437;
+        return;
+    case Keyword::Pca:
+        m_docCodePage = 850;
+        return;
+    case Keyword::AnsiCpg:
+        if (t.hasParam && CodePage::supported(t.param))
+            m_docCodePage = t.param;
+        flushRun();
+        m_runs.clear();
+        m_runValid = false;
+        return;
+    case Keyword::Deff:
+        m_deff = t.hasParam ? t.param : -1;
+        flushRun();
+        m_runs.clear();
+        m_runValid = false;
+        return;
+    case Keyword::DefTab:
+        if (t.hasParam && t.param > 0)
+            m_defTab = qMin(t.param, kMaxTwips);
+        return;
+    default:
+        break;
+    }
+    switch (m_g.dest) {
+    case Dest::Body:
+        handleBodyWord(keyword, t);
+        break;
+    case Dest::FontTable:
+        handleFontTableWord(keyword, t);
+        break;
+    case Dest::ColorTable:
+        if (keyword == Keyword::Red || keyword == Keyword::Green || keyword == Keyword::Blue) {
+            const int index = keyword == Keyword::Red ? 0 : keyword == Keyword::Green ? 1 : 2;
+            m_rgb[index] = t.hasParam ? qBound(0, t.param, 255) : 0;
+            m_rgbGiven = true;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void Parser::handleFontTableWord(Keyword keyword, const Token &t) {
+    if (keyword == Keyword::F) {
+        beginFont(t.hasParam ? t.param : 0);
+        return;
+    }
+    if (!m_fontOpen)
+        return;
+    switch (keyword) {
+    case Keyword::FCharset:
+        m_font.charset = t.hasParam ? qBound(0, t.param, 255) : 0;
+        break;
+    case Keyword::FPrq:
+        m_font.pitch = t.hasParam ? qBound(0, t.param, 2) : 0;
+        break;
+    case Keyword::Cpg:
+        m_font.codePage = t.hasParam ? CodePage::supported(t.param) : 0;
+        break;
+    case Keyword::FNil:
+    case Keyword::FTech:
+        m_font.hasHint = false;
+        break;
+    case Keyword::FRoman:
+    case Keyword::FSwiss:
+    case Keyword::FModern:
+    case Keyword::FScript:
+    case Keyword::FDecor:
+        m_font.hasHint = true;
+        m_font.hint = keyword == Keyword::FRoman    ? QFont::Serif
+                      : keyword == Keyword::FSwiss  ? QFont::SansSerif
+                      : keyword == Keyword::FModern ? QFont::TypeWriter
+                      : keyword == Keyword::FScript ? QFont::Cursive
+                                                    : QFont::Decorative;
+        break;
+    default:
+        break;
+    }
+}
+
+void Parser::handleBodyWord(Keyword keyword, const Token &t) {
+    CharState &c = m_g.chr;
+    ParaState &p = m_g.para;
+    switch (keyword) {
+    case Keyword::Plain:
+        c = CharState();
+        break;
+    case Keyword::F:
+        c.font = t.hasParam ? t.param : 0;
+        break;
+    case Keyword::Fs:
+        c.halfPoints = t.hasParam ? qBound(1, t.param, kMaxHalfPoints) : 24;
+        break;
+    case Keyword::B:
+        c.bold = toggle(t);
+        break;
+    case Keyword::I:
+        c.italic = toggle(t);
+        break;
+    case Keyword::Strike:
+        c.strike = toggle(t);
+        break;
+    case Keyword::Ul:
+    case Keyword::UlDotted:
+    case Keyword::UlDash:
+    case Keyword::UlDashDot:
+    case Keyword::UlDashDotDot:
+    case Keyword::UlWave:
+        if (!toggle(t)) {
+            c.underline = QTextCharFormat::NoUnderline;
+            break;
+        }
+        c.underline = keyword == Keyword::UlDotted       ? QTextCharFormat::DotLine
+                      : keyword == Keyword::UlDash       ? QTextCharFormat::DashUnderline
+                      : keyword == Keyword::UlDashDot    ? QTextCharFormat::DashDotLine
+                      : keyword == Keyword::UlDashDotDot ? QTextCharFormat::DashDotDotLine
+                      : keyword == Keyword::UlWave       ? QTextCharFormat::WaveUnderline
+                                                         : QTextCharFormat::SingleUnderline;
+        break;
+    case Keyword::UlNone:
+        c.underline = QTextCharFormat::NoUnderline;
+        break;
+    case Keyword::Cf:
+        c.color = t.hasParam ? qMax(0, t.param) : 0;
+        break;
+    case Keyword::Highlight:
+    case Keyword::Cb:
+        c.background = t.hasParam ? qMax(0, t.param) : 0;
+        break;
+    case Keyword::Super:
+        c.valign = QTextCharFormat::AlignSuperScript;
+        break;
+    case Keyword::Sub:
+        c.valign = QTextCharFormat::AlignSubScript;
+        break;
+    case Keyword::NoSuperSub:
+        c.valign = QTextCharFormat::AlignNormal;
+        break;
+    case Keyword::Up:
+        c.valign = (!t.hasParam || t.param > 0) ? QTextCharFormat::AlignSuperScript
+                                                : QTextCharFormat::AlignNormal;
+        break;
+    case Keyword::Dn:
+        c.valign = (!t.hasParam || t.param > 0) ? QTextCharFormat::AlignSubScript
+                                                : QTextCharFormat::AlignNormal;
+        break;
+    case Keyword::Caps:
+        c.caps = toggle(t) ? QFont::AllUppercase : QFont::MixedCase;
+        break;
+    case Keyword::SCaps:
+        c.caps = toggle(t) ? QFont::SmallCaps : QFont::MixedCase;
+        break;
+    case Keyword::Pard:
+        p = ParaState();
+        return;
+    case Keyword::Ql:
+        p.align = 0;
+        return;
+    case Keyword::Qc:
+        p.align = 1;
+        return;
+    case Keyword::Qr:
+        p.align = 2;
+        return;
+    case Keyword::Qj:
+        p.align = 3;
+        return;
+    case Keyword::Li:
+        p.left = twips(t);
+        return;
+    case Keyword::Ri:
+        p.right = twips(t);
+        return;
+    case Keyword::Fi:
+        p.first = twips(t);
+        return;
+    case Keyword::Sb:
+        p.before = qMax(0, twips(t));
+        return;
+    case Keyword::Sa:
+        p.after = qMax(0, twips(t));
+        return;
+    case Keyword::Tqr:
+        p.nextTabType = QTextOption::RightTab;
+        return;
+    case Keyword::Tqc:
+        p.nextTabType = QTextOption::CenterTab;
+        return;
+    case Keyword::TqDec:
+        p.nextTabType = QTextOption::DelimiterTab;
+        return;
+    case Keyword::Tx:
+        if (p.tabs.size() < kMaxTabs) {
+            const QChar delimiter =
+                p.nextTabType == QTextOption::DelimiterTab ? QChar('.') : QChar();
+            p.tabs.append(
+                QTextOption::Tab(qMax(0, twips(t)) / kTwipsPerPixel, p.nextTabType, delimiter));
+        }
+        p.nextTabType = QTextOption::LeftTab;
+        return;
+    case Keyword::RtlPar:
+        p.rtl = true;
+        return;
+    case Keyword::LtrPar:
+        p.rtl = false;
+        return;
+    case Keyword::PageBb:
+        p.pageBreakBefore = toggle(t);
+        return;
+    case Keyword::Par:
+    case Keyword::Sect:
+    case Keyword::Cell: // table cells become paragraphs of their own
+        endParagraph();
+        return;
+    case Keyword::Page:
+        endParagraph();
+        m_builder.breakPage();
+        return;
+    case Keyword::Line:
+        appendChar(QChar::LineSeparator);
+        return;
+    case Keyword::Tab:
+        appendChar('\t');
+        return;
+    case Keyword::FootnoteMark: {
+        const QString number = QString::number(++m_footnotes);
+        for (const QChar digit : number)
+            appendChar(digit.unicode());
+        return;
+    }
+    case Keyword::EmDash:
+        appendChar(0x2014);
+        return;
+    case Keyword::EnDash:
+        appendChar(0x2013);
+        return;
+    case Keyword::EmSpace:
+        appendChar(0x2003);
+        return;
+    case Keyword::EnSpace:
+        appendChar(0x2002);
+        return;
+    case Keyword::QmSpace:
+        appendChar(0x2005);
+        return;
+    case Keyword::Bullet:
+        appendChar(0x2022);
+        return;
+    case Keyword::LQuote:
+        appendChar(0x2018);
+        return;
+    case Keyword::RQuote:
+        appendChar(0x2019);
+        return;
+    case Keyword::LDblQuote:
+        appendChar(0x201C);
+        return;
+    case Keyword::RDblQuote:
+        appendChar(0x201D);
+        return;
+    case Keyword::Zwj:
+        appendChar(0x200D);
+        return;
+    case Keyword::Zwnj:
+        appendChar(0x200C);
+        return;
+    case Keyword::LtrMark:
+        appendChar(0x200E);
+        return;
+    case Keyword::RtlMark:
+        appendChar(0x200F);
+        return;
+    default:
+        return;
+    }
+    m_charDirty = true;
+}
+
+void Parser::handleText(const char *data, qsizetype size) {
+    if (m_ucSkip > 0) {
+        const qsizetype skipped = qMin<qsizetype>(m_ucSkip, size);
+        m_ucSkip -= int(skipped);
+        data += skipped;
+        size -= skipped;
+    }
+    if (size <= 0)
+        return;
+    switch (m_g.dest) {
+    case Dest::Body:
+        appendBytes(data, size);
+        break;
+    case Dest::FontTable:
+        for (qsizetype i = 0; i < size; ++i) {
+            if (data[i] == ';') {
+                endFont();
+            } else if (m_fontOpen) {
+                m_fontBytes.append(data[i]);
+            }
+        }
+        break;
+    case Dest::ColorTable:
+        for (qsizetype i = 0; i < size; ++i) {
+            if (data[i] == ';')
+                endColor();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void Parser::handleHex(uchar byte) {
+    if (m_ucSkip > 0) {
+        --m_ucSkip;
+        return;
+    }
+    if (m_g.dest == Dest::Body) {
+        ensureRun();
+        if (m_run.codePage->isSingleByte())
+            m_run.codePage->decodeAppend(reinterpret_cast<const char *>(&byte), 1, m_text);
+        else
+            m_pending.append(char(byte));
+    } else if (m_g.dest == Dest::FontTable && m_fontOpen) {
+        m_fontBytes.append(char(byte));
+    }
+}
+
+void Parser::appendBytes(const char *data, qsizetype size) {
+    ensureRun();
+    const CodePage *cp = m_run.codePage;
+    const bool single = cp->isSingleByte();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= size; ++i) {
+        if (i < size && uchar(data[i]) >= 0x20)
+            continue;
+        if (i > start) {
+            if (single)
+                cp->decodeAppend(data + start, i - start, m_text);
+            else
+                m_pending.append(data + start, i - start);
+        }
+        if (i < size && data[i] == '\t') {
+            flushPending();
+            m_text.append(QChar('\t'));
+        }
+        start = i + 1;
+    }
+}
+
+void Parser::appendChar(char16_t c) {
+    if (m_g.dest != Dest::Body)
+        return;
+    ensureRun();
+    flushPending();
+    m_text.append(QChar(c));
+}
+
+void Parser::flushPending() {
+    if (m_pending.isEmpty())
+        return;
+    m_run.codePage->decodeAppend(m_pending.constData(), m_pending.size(), m_text);
+    m_pending.clear();
+}
+
+void Parser::flushRun() {
+    flushPending();
+    if (m_text.isEmpty())
+        return;
+    m_builder.insertText(m_text, m_run.format);
+    m_text.clear();
+}
+
+void Parser::ensureRun() {
+    if (!m_charDirty && m_runValid)
+        return;
+    m_charDirty = false;
+    if (m_runValid && m_runState == m_g.chr)
+        return;
+    flushRun();
+    m_runState = m_g.chr;
+    m_run = runFor(m_runState);
+    m_runValid = true;
+}
+
+void Parser::endParagraph() {
+    ensureRun();
+    flushRun();
+    m_builder.endParagraph(blockFormat(), m_run.format);
+}
+
+const Parser::Run &Parser::runFor(const CharState &s) {
+    const auto found = m_runs.constFind(s);
+    if (found != m_runs.constEnd())
+        return *found;
+    Run run;
+    QTextCharFormat &f = run.format;
+    f = m_default;
+    int cp = m_docCodePage;
+    const auto font = m_fonts.constFind(s.font >= 0 ? s.font : m_deff);
+    if (font != m_fonts.constEnd()) {
+        if (!font->face.isEmpty())
+            f.setFontFamilies(QStringList(font->face));
+        if (font->charset >= 0)
+            f.setProperty(CharSetProperty, font->charset);
+        if (font->pitch >= 0)
+            f.setProperty(PitchProperty, font->pitch);
+        if (font->hasHint)
+            f.setFontStyleHint(font->hint);
+        cp = fontCodePage(*font);
+    }
+    if (s.halfPoints > 0) {
+        f.clearProperty(QTextFormat::FontPixelSize);
+        f.setFontPointSize(s.halfPoints / 2.0);
+    }
+    if (s.bold >= 0)
+        f.setFontWeight(s.bold ? QFont::Bold : QFont::Normal);
+    if (s.italic >= 0)
+        f.setFontItalic(s.italic);
+    if (s.strike >= 0)
+        f.setFontStrikeOut(s.strike);
+    if (s.underline >= 0)
+        f.setUnderlineStyle(QTextCharFormat::UnderlineStyle(s.underline));
+    if (s.valign >= 0)
+        f.setVerticalAlignment(QTextCharFormat::VerticalAlignment(s.valign));
+    if (s.caps >= 0)
+        f.setFontCapitalization(QFont::Capitalization(s.caps));
+    if (s.color > 0 && s.color < m_colors.size() && m_colors.at(s.color))
+        f.setForeground(*m_colors.at(s.color));
+    if (s.background > 0 && s.background < m_colors.size() && m_colors.at(s.background))
+        f.setBackground(*m_colors.at(s.background));
+    run.codePage = codePage(cp);
+    return *m_runs.insert(s, run);
+}
+
+QTextBlockFormat Parser::blockFormat() const {
+    const ParaState &p = m_g.para;
+    QTextBlockFormat f;
+    if (p.align == 1)
+        f.setAlignment(Qt::AlignHCenter);
+    else if (p.align == 2)
+        f.setAlignment(Qt::AlignRight);
+    else if (p.align == 3)
+        f.setAlignment(Qt::AlignJustify);
+    if (p.left)
+        f.setLeftMargin(p.left / kTwipsPerPixel);
+    if (p.right)
+        f.setRightMargin(p.right / kTwipsPerPixel);
+    if (p.first)
+        f.setTextIndent(p.first / kTwipsPerPixel);
+    if (p.before)
+        f.setTopMargin(p.before / kTwipsPerPixel);
+    if (p.after)
+        f.setBottomMargin(p.after / kTwipsPerPixel);
+    if (!p.tabs.isEmpty())
+        f.setTabPositions(p.tabs);
+    if (p.rtl)
+        f.setLayoutDirection(Qt::RightToLeft);
+    if (p.pageBreakBefore)
+        f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    return f;
+}
+
+const CodePage *Parser::codePage(int number) {
+    auto &slot = m_codePages[number];
+    if (!slot)
+        slot = std::make_unique<CodePage>(number);
+    return slot.get();
+}
+
+int Parser::fontCodePage(const Font &font) const {
+    if (font.codePage > 0)
+        return font.codePage;
+    const int cp = CodePage::forCharset(font.charset);
+    return cp > 0 ? cp : m_docCodePage;
+}
+
+void Parser::beginFont(int number) {
+    endFont();
+    m_fontOpen = true;
+    m_fontNumber = number;
+    m_fontDepth = m_stack.size();
+    m_font = Font();
+    m_fontBytes.clear();
+}
+
+void Parser::endFont() {
+    if (!m_fontOpen)
+        return;
+    m_font.face += codePage(fontCodePage(m_font))->decode(m_fontBytes);
+    m_font.face = m_font.face.trimmed();
+    m_fonts.insert(m_fontNumber, m_font);
+    m_fontOpen = false;
+    m_fontBytes.clear();
+}
+
+void Parser::endColor() {
+    if (m_rgbGiven)
+        m_colors.append(QColor(m_rgb[0], m_rgb[1], m_rgb[2]));
+    else
+        m_colors.append(std::nullopt);
+    m_rgb[0] = m_rgb[1] = m_rgb[2] = 0;
+    m_rgbGiven = false;
+}
+
+} // namespace platform::rtf

@@ -1,0 +1,150 @@
+#pragma once
+
+#include "CodePage.h"
+#include "RtfDocumentBuilder.h"
+#include "RtfKeywords.h"
+#include "RtfPrivate.h"
+
+#include <QColor>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QTextCharFormat>
+#include <QTextOption>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QTextDocument;
+
+namespace platform::rtf {
+
+// Reads one RTF document into a QTextDocument. Lenient like the word
+// processors: unknown words are ignored, unknown destinations skipped, a
+// document cut short ends where the bytes end. Time and memory grow linearly
+// with the input.
+class Parser {
+public:
+    Parser(QTextDocument *document, const QTextCharFormat &defaultFormat);
+    ~Parser();
+    void parse(const char *data, qsizetype size);
+
+private:
+    enum class Dest : quint8 { Body, Skip, FontTable, ColorTable, Upr };
+
+    struct CharState {
+        int font = -1;       // font table number; -1 none given
+        int halfPoints = -1; // -1 none given
+        int color = 0;       // colour table index; 0 automatic
+        int background = 0;
+        qint8 bold = -1; // -1 none given, else 0 or 1
+        qint8 italic = -1;
+        qint8 strike = -1;
+        qint8 underline = -1; // -1 none given, else QTextCharFormat::UnderlineStyle
+        qint8 valign = -1;    // -1 none given, else QTextCharFormat::VerticalAlignment
+        qint8 caps = -1;      // -1 none given, else QFont::Capitalization
+        bool operator==(const CharState &) const = default;
+    };
+    friend size_t qHash(const CharState &s, size_t seed);
+
+    struct ParaState {
+        int align = 0; // 0 left, 1 centre, 2 right, 3 justified
+        int left = 0;  // twips
+        int right = 0;
+        int first = 0;
+        int before = 0;
+        int after = 0;
+        bool rtl = false;
+        bool pageBreakBefore = false;
+        QTextOption::TabType nextTabType = QTextOption::LeftTab;
+        QList<QTextOption::Tab> tabs;
+    };
+
+    struct Group {
+        Dest dest = Dest::Body;
+        Dest uprDest = Dest::Body; // the destination a \ud inside \upr returns to
+        bool inUpr = false;
+        int uc = 1;
+        CharState chr;
+        ParaState para;
+    };
+
+    struct Font {
+        QString face;
+        int charset = -1;
+        int pitch = -1;
+        int codePage = 0;
+        QFont::StyleHint hint = QFont::AnyStyle;
+        bool hasHint = false;
+    };
+
+    struct Run {
+        QTextCharFormat format;
+        const CodePage *codePage = nullptr;
+    };
+
+    void handleWord(const Token &token);
+    void handleBodyWord(Keyword keyword, const Token &token);
+    void handleFontTableWord(Keyword keyword, const Token &token);
+    void handleText(const char *data, qsizetype size);
+    void handleHex(uchar byte);
+    bool closesDocument() const;
+    void openGroup();
+    void closeGroup();
+    void enterSkip();
+
+    void appendBytes(const char *data, qsizetype size);
+    void appendChar(char16_t c);
+    void flushPending();
+    void flushRun();
+    void ensureRun();
+    void endParagraph();
+    const Run &runFor(const CharState &state);
+    QTextBlockFormat blockFormat() const;
+    const CodePage *codePage(int number);
+    int fontCodePage(const Font &font) const;
+
+    void beginFont(int number);
+    void endFont();
+    void endColor();
+
+    QTextDocument *m_document;
+    DocumentBuilder m_builder;
+    QTextCharFormat m_default;
+
+    Group m_g;
+    std::vector<Group> m_stack;
+    int m_untracked = 0; // open groups deeper than the tracked limit
+    int m_skipDepth = 0; // open groups inside a skipped destination
+    bool m_star = false;
+    int m_ucSkip = 0;
+
+    int m_docCodePage = 1252;
+    int m_deff = -1;
+    int m_defTab = 720;
+    int m_footnotes = 0;
+    std::map<int, std::unique_ptr<CodePage>> m_codePages;
+
+    QHash<int, Font> m_fonts;
+    bool m_fontOpen = false;
+    int m_fontNumber = 0;
+    size_t m_fontDepth = 0;
+    Font m_font;
+    QByteArray m_fontBytes;
+
+    QList<std::optional<QColor>> m_colors;
+    int m_rgb[3] = {0, 0, 0};
+    bool m_rgbGiven = false;
+
+    QHash<CharState, Run> m_runs;
+    CharState m_runState;
+    Run m_run;
+    bool m_runValid = false;
+    bool m_charDirty = true;
+    QString m_text;
+    QByteArray m_pending;
+};
+
+} // namespace platform::rtf

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QTextDocument>
+
+namespace rtftest {
+
+// A document with the fonts, code pages and attributes the program uses.
+void buildSample(QTextDocument &document);
+
+// Sources that LibreOffice turns into RTF for the agreement test.
+extern const char kHtmlFixture[];
+extern const char kFodtFixture[];
+
+} // namespace rtftest
