@@ -59,6 +59,8 @@ void TForm1::buildToolBar() {
 
     connect(ToolExit, &QToolButton::clicked, this, widgets::guarded([this] { Exit1Click(); }));
     connect(Exit1, &QAction::triggered, this, widgets::guarded([this] { Exit1Click(); }));
+    connect(ToolPrint, &QToolButton::clicked, this, widgets::guarded([this] { Print1Click(); }));
+    connect(Print1, &QAction::triggered, this, widgets::guarded([this] { Print1Click(); }));
     connect(ToolAbout, &QToolButton::clicked, this, widgets::guarded([this] { About1Click(); }));
     connect(About1, &QAction::triggered, this, widgets::guarded([this] { About1Click(); }));
 }

@@ -42,7 +42,7 @@ TSplashScreen::TSplashScreen(QWidget *parent)
     StaticText1->setObjectName(QStringLiteral("StaticText1"));
     StaticText1->setGeometry(16, 16, 145, 37);
     QFont title;
-    title.setFamilies({QStringLiteral("Mistral"), QStringLiteral("Dancing Script"),
+    title.setFamilies({QStringLiteral("Mistral"), QStringLiteral("Kaushan Script"),
                        QStringLiteral("DejaVu Serif")});
     title.setPixelSize(27);
     title.setBold(true);

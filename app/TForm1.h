@@ -32,6 +32,13 @@ class NameSearch;
 class PictureCommands;
 class RecordRoutines;
 } // namespace records
+namespace reports {
+class TQRListForm;
+class TQRListForm2;
+class TQRListForm3;
+class TQRListForm4;
+class TQRListForm5;
+} // namespace reports
 namespace widgets {
 class DBEdit;
 class DBNavigator;
@@ -172,6 +179,15 @@ public:
     // Commands
     void Exit1Click();
     void About1Click();
+    // The current page's list report in the preview window; nothing on Utilities.
+    void Print1Click();
+
+    // The report objects made most recently, one per kind.
+    reports::TQRListForm *QRListForm = nullptr;
+    reports::TQRListForm2 *QRListForm2 = nullptr;
+    reports::TQRListForm3 *QRListForm3 = nullptr;
+    reports::TQRListForm4 *QRListForm4 = nullptr;
+    reports::TQRListForm5 *QRListForm5 = nullptr;
 
     // Title bar: the record state of the current page's table, and the phrases.
     void DataSource1DataChange();

@@ -9,7 +9,7 @@ namespace report {
 QString titleFontFamily() {
     static const QString family = [] {
         const QStringList installed = QFontDatabase::families();
-        for (const char *candidate : {"Dancing Script", "Kaushan Script", "Lobster"}) {
+        for (const char *candidate : {"Kaushan Script", "Dancing Script", "Lobster"}) {
             const QString name = QString::fromLatin1(candidate);
             if (installed.contains(name, Qt::CaseInsensitive))
                 return name;

@@ -1,0 +1,149 @@
+#include "app/Lifetime.h"
+#include "app/TForm1.h"
+#include "data/Field.h"
+#include "data/TableObject.h"
+#include "platform/report/ReportPages.h"
+#include "platform/report/ReportPreview.h"
+#include "reports/ListReport.h"
+#include "tests/data/DataFixture.h"
+#include "tests/support/ModalAnswerer.h"
+#include "widgets/PageControl.h"
+
+#include <QAction>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+// Closes the preview window once its layout is complete, and remembers what it held.
+class PreviewCloser : public QObject {
+public:
+    PreviewCloser() {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            for (QWidget *widget : QApplication::topLevelWidgets()) {
+                auto *preview = qobject_cast<report::ReportPreview *>(widget);
+                if (!preview || !preview->isVisible() || !preview->pages().isComplete())
+                    continue;
+                ++previews;
+                pages = preview->pages().pageCount();
+                maximised = preview->isMaximized();
+                preview->close();
+            }
+        });
+        m_timer.start(10);
+    }
+    int previews = 0;
+    int pages = 0;
+    bool maximised = false;
+
+private:
+    QTimer m_timer;
+};
+
+} // namespace
+
+class TestPrintCommand : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() {
+        lifetime::destroyAdopted();
+        lifetime::reset();
+    }
+    void eachPageHasItsReport();
+    void utilitiesPrintsNothing();
+    void secondUseMakesSecondReport();
+    void unpostedEditDoesNotReachTheReport();
+    void missingTableEndsTheProgram();
+};
+
+void TestPrintCommand::eachPageHasItsReport() {
+    DataFixture fixture;
+    TForm1 form(fixture.directory());
+    const QList<QPair<int, const char *>> pages = {{0, "QRListForm"},
+                                                   {1, "QRListForm2"},
+                                                   {2, "QRListForm3"},
+                                                   {3, "QRListForm4"},
+                                                   {5, "QRListForm5"}};
+    for (const auto &[page, name] : pages) {
+        form.PageControl1->setCurrentIndex(page);
+        PreviewCloser closer;
+        const int before = lifetime::adoptedCount();
+        form.Print1Click(); // returns when the preview has closed
+        QCOMPARE(closer.previews, 1);
+        QVERIFY(!closer.maximised);
+        QCOMPARE(lifetime::adoptedCount(), before + 1);
+    }
+    QCOMPARE(form.QRListForm->objectName(), QStringLiteral("QRListForm"));
+    QCOMPARE(form.QRListForm3->objectName(), QStringLiteral("QRListForm3"));
+    QCOMPARE(form.QRListForm5->objectName(), QStringLiteral("QRListForm5"));
+    QCOMPARE(form.QRListForm4->table()->tableName(), QStringLiteral("Privacy"));
+    QCOMPARE(form.QRListForm2->table()->tableName(), QStringLiteral("People"));
+}
+
+void TestPrintCommand::utilitiesPrintsNothing() {
+    DataFixture fixture;
+    TForm1 form(fixture.directory());
+    form.PageControl1->setCurrentIndex(4);
+    QVERIFY(form.ToolPrint->isEnabled());
+    ModalAnswerer boxes;
+    PreviewCloser closer;
+    form.ToolPrint->click();
+    QCOMPARE(closer.previews, 0);
+    QCOMPARE(lifetime::adoptedCount(), 0);
+    QVERIFY(boxes.boxes().isEmpty());
+}
+
+void TestPrintCommand::secondUseMakesSecondReport() {
+    DataFixture fixture;
+    fixture.addItem(QStringLiteral("Lamp"));
+    TForm1 form(fixture.directory());
+    form.PageControl1->setCurrentIndex(0);
+    PreviewCloser closer;
+    form.Print1->trigger();
+    reports::TQRListForm *first = form.QRListForm;
+    fixture.addItem(QStringLiteral("Desk"));
+    form.Print1->trigger();
+    QCOMPARE(closer.previews, 2);
+    QVERIFY(form.QRListForm != first);
+    QCOMPARE(first->table()->recordCount(), 1); // kept, with its table open
+    QVERIFY(first->table()->isActive());
+    QCOMPARE(form.QRListForm->table()->recordCount(), 2);
+}
+
+void TestPrintCommand::unpostedEditDoesNotReachTheReport() {
+    DataFixture fixture;
+    fixture.addItem(QStringLiteral("Lamp"));
+    fixture.addItem(QStringLiteral("Desk"));
+    TForm1 form(fixture.directory());
+    form.PageControl1->setCurrentIndex(0);
+    form.ADOTable1->last();
+    form.ADOTable1->fieldByName(QStringLiteral("Item Name"))->setAsString("Chair");
+    PreviewCloser closer;
+    form.Print1Click();
+    data::TableObject *table = form.QRListForm->table();
+    QCOMPARE(table->recordCount(), 2);
+    QStringList names;
+    for (int row = 0; row < table->rowCount(); ++row)
+        names << table->displayText(row, table->fieldByName(QStringLiteral("Item Name"))->index());
+    QCOMPARE(names, QStringList({"Lamp", "Desk"}));
+    QCOMPARE(form.ADOTable1->state(), data::TableObject::State::Edit);
+}
+
+void TestPrintCommand::missingTableEndsTheProgram() {
+    DataFixture fixture;
+    TForm1 form(fixture.directory());
+    fixture.exec(QStringLiteral("DROP TABLE \"People\""));
+    form.PageControl1->setCurrentIndex(1);
+    ModalAnswerer boxes;
+    PreviewCloser closer;
+    form.Print1Click();
+    QCOMPARE(closer.previews, 0);
+    QCOMPARE(boxes.boxes().size(), 1);
+    QCOMPARE(boxes.boxes()[0].icon, QMessageBox::NoIcon);
+    QVERIFY2(boxes.lastText().contains(QLatin1String("no such table")),
+             qPrintable(boxes.lastText()));
+    QVERIFY(lifetime::terminateRequested());
+}
+
+QTEST_MAIN(TestPrintCommand)
+#include "tst_printcommand.moc"
