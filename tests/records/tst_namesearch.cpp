@@ -40,7 +40,6 @@ class TestNameSearch : public QObject {
 private slots:
     void init();
     void cleanup();
-    void boxLayout();
     void findsFirstByPrefixIgnoringCase_data();
     void findsFirstByPrefixIgnoringCase();
     void patternCharactersArePlainText_data();
@@ -96,27 +95,6 @@ QString TestNameSearch::currentName(int page) const {
 void TestNameSearch::search(const QString &text) {
     m_form->nameSearch()->ItemName->setText(text);
     m_form->nameSearch()->btnOK->click();
-}
-
-void TestNameSearch::boxLayout() {
-    openForm(0);
-    records::NameSearch *box = m_form->nameSearch();
-    QCOMPARE(m_form->Searching->parentWidget(), m_form->centralWidget());
-    QCOMPARE(m_form->Searching->geometry(), QRect(208, 104, 257, 97));
-    QCOMPARE(m_form->Searching->title(), QStringLiteral("Searching"));
-    QVERIFY(m_form->Searching->isHidden());
-    QCOMPARE(box->ItemName->geometry(), QRect(8, 24, 161, 21));
-    QCOMPARE(box->Label13->text(), QStringLiteral("Enter first few letters of the name:"));
-    QCOMPARE(box->SearchClose->geometry(), QRect(184, 24, 67, 25));
-    QCOMPARE(box->SearchClose->text(), QStringLiteral("Close"));
-    QCOMPARE(box->btnOK->geometry(), QRect(184, 56, 67, 25));
-    QCOMPARE(box->btnOK->text(), QStringLiteral("OK"));
-    QCOMPARE(m_form->Household->Search->text(), QStringLiteral("Search"));
-    QCOMPARE(m_form->People->LookUp->text(), QStringLiteral("Search"));
-    for (QObject *child :
-         {static_cast<QObject *>(box->ItemName), static_cast<QObject *>(box->SearchClose),
-          static_cast<QObject *>(box->btnOK)})
-        QCOMPARE(child->parent(), m_form->Searching);
 }
 
 void TestNameSearch::findsFirstByPrefixIgnoringCase_data() {
