@@ -36,18 +36,23 @@ QString PictureCommands::jpegNameOf(const QString &name) {
 }
 
 QString PictureCommands::chooseFile() {
+    // Opens as the last confirmed choice left it; what a cancelled dialog
+    // changed is not kept. Before any choice: the working directory and the
+    // first filter.
     if (!m_lastPath.isEmpty()) {
         m_dialog->setDirectory(QFileInfo(m_lastPath).absolutePath());
         m_dialog->selectFile(m_lastPath);
+    } else {
+        m_dialog->setDirectory(QDir::currentPath());
     }
-    if (!m_lastFilter.isEmpty())
-        m_dialog->selectNameFilter(m_lastFilter);
+    m_dialog->selectNameFilter(m_lastFilter.isEmpty() ? m_dialog->nameFilters().value(0)
+                                                      : m_lastFilter);
     if (m_dialog->exec() != QDialog::Accepted || m_dialog->selectedFiles().isEmpty())
         return QString();
     const QString path = m_dialog->selectedFiles().constFirst();
     m_lastPath = path;
     m_lastFilter = m_dialog->selectedNameFilter();
-    QDir::setCurrent(QFileInfo(path).absolutePath());
+    m_inChosenFolder = QDir::setCurrent(QFileInfo(path).absolutePath());
     return path;
 }
 
@@ -59,6 +64,11 @@ void PictureCommands::AddPictureClick() {
         const QString tmpName = QFileInfo(confirmed).fileName();
         const QString jpgName = jpegNameOf(tmpName);
         if (extName == QLatin1String(".BMP") || extName == QLatin1String(".bmp")) {
+            // The plain names are read in the working directory: when the
+            // typed folder could not become it, a file of the same name
+            // elsewhere must not be taken instead.
+            if (!m_inChosenFolder)
+                throw core::Error(QStringLiteral("Cannot open file %1").arg(tmpName));
             BMPtoJPG(tmpName, jpgName);
             SPicFileName = jpgName;
         } else {

@@ -50,6 +50,8 @@ private:
     std::array<Target, 4> m_targets;
     QString m_lastPath;
     QString m_lastFilter;
+    // Whether the folder of the last confirmed file became the working directory.
+    bool m_inChosenFolder = false;
 };
 
 } // namespace records
