@@ -217,8 +217,12 @@ void TForm1::buildRecordPages() {
             guarded([this] { m_view->ADOImage1Click(); }));
     connect(People->PeopleImage1, &widgets::PictureView::clicked, this,
             guarded([this] { m_view->PeopleImage1Click(); }));
-    connect(ToolZoomIn, &QToolButton::clicked, this,
-            guarded([this] { m_view->ToolZoomInClick(); }));
+    connect(ToolZoomIn, &QToolButton::clicked, this, guarded([this] {
+                // Private pictures stay covered while the password gate stands.
+                if (pageIndex() == 3 && !Password->isHidden())
+                    return;
+                m_view->ToolZoomInClick();
+            }));
     connect(GoBack, &QPushButton::clicked, this, guarded([this] { m_view->GoBackClick(); }));
     connect(ToolZoomOut, &QToolButton::clicked, this, guarded([this] { m_view->GoBackClick(); }));
 

@@ -51,6 +51,7 @@ private slots:
     void zoomOutIsGoBack();
     void zoomInWhileOpenReloadsLargePictureOnly();
     void zoomInOnOtherPages();
+    void privatePictureStaysCoveredBehindThePassword();
     void searchWhileOpenShowsLargePicture();
 
 private:
@@ -292,6 +293,20 @@ void TestEnlargedView::zoomInOnOtherPages() {
         m_form->enlargedView()->ToolZoomInClick();
         QCOMPARE(hiddenStates(), shown);
     }
+}
+
+void TestEnlargedView::privatePictureStaysCoveredBehindThePassword() {
+    m_fixture->exec(QStringLiteral("INSERT INTO \"Privacy\" (\"Account Name\", \"Photograph\") "
+                                   "VALUES ('Vault', ?)"),
+                    {jpegOf({50, 40}, 4)});
+    openForm(3);
+    QVERIFY(!m_form->Password->isHidden());
+    QVERIFY(m_form->ToolZoomIn->isEnabled());
+    const QList<bool> covered = hiddenStates();
+    m_form->ToolZoomIn->click();
+    QCOMPARE(hiddenStates(), covered);
+    QVERIFY(m_form->PrivacyImage2->isHidden());
+    QVERIFY(m_form->DBNavigator7->isHidden());
 }
 
 void TestEnlargedView::searchWhileOpenShowsLargePicture() {
