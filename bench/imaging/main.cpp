@@ -220,12 +220,12 @@ void conversion(int rounds, const QString &self) {
                 pixels[size_t(y) * size_t(photo.width()) + size_t(x)] =
                     quint32(row[3 * x]) << 16 | quint32(row[3 * x + 1]) << 8 | row[3 * x + 2];
         }
-        fixtures::BmpSpec spec;
-        spec.pixelsPerMetre = 0; // cjpeg would copy a resolution into its JFIF header
+        fixtures::BmpSpec shape;
+        shape.pixelsPerMetre = 0; // cjpeg would copy a resolution into its JFIF header
         QFile file(bmp);
         if (!file.open(QIODevice::WriteOnly))
             std::exit(1);
-        file.write(fixtures::buildBmp(spec, photo.width(), photo.height(), pixels));
+        file.write(fixtures::buildBmp(shape, photo.width(), photo.height(), pixels));
     }
     const QString theirs = dir.filePath(QStringLiteral("cjpeg.jpg"));
     const QString ours = dir.filePath(QStringLiteral("ours.JPG"));

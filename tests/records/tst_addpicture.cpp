@@ -53,8 +53,8 @@ QRgb sourceColour(int x, int y, int colours) {
     return colours == 2 ? kColours[tileOf(x, y, 2) * 3] : kColours[tileOf(x, y, colours)];
 }
 
-quint32 pixelValue(const BmpSpec &spec, QRgb colour, int index) {
-    switch (spec.bitsPerPixel) {
+quint32 pixelValue(const BmpSpec &shape, QRgb colour, int index) {
+    switch (shape.bitsPerPixel) {
     case 16:
         return quint32(qRed(colour) >> 3 << 10 | qGreen(colour) >> 3 << 5 | qBlue(colour) >> 3);
     case 24:
@@ -66,23 +66,23 @@ quint32 pixelValue(const BmpSpec &spec, QRgb colour, int index) {
     }
 }
 
-QByteArray bitmapOf(BmpSpec spec) {
-    const int colours = spec.bitsPerPixel == 1 ? 2 : int(kColours.size());
-    if (spec.bitsPerPixel <= 8) {
-        spec.palette.clear();
+QByteArray bitmapOf(BmpSpec shape) {
+    const int colours = shape.bitsPerPixel == 1 ? 2 : int(kColours.size());
+    if (shape.bitsPerPixel <= 8) {
+        shape.palette.clear();
         for (int i = 0; i < colours; ++i)
-            spec.palette << (colours == 2 ? kColours[i * 3] : kColours[i]);
+            shape.palette << (colours == 2 ? kColours[i * 3] : kColours[i]);
     }
     std::vector<quint32> pixels;
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x)
-            pixels.push_back(pixelValue(spec, sourceColour(x, y, colours), tileOf(x, y, colours)));
-    return fixtures::buildBmp(spec, kWidth, kHeight, pixels);
+            pixels.push_back(pixelValue(shape, sourceColour(x, y, colours), tileOf(x, y, colours)));
+    return fixtures::buildBmp(shape, kWidth, kHeight, pixels);
 }
 
 QByteArray defaultBitmap() {
-    BmpSpec spec;
-    return bitmapOf(spec);
+    BmpSpec shape;
+    return bitmapOf(shape);
 }
 
 QByteArray jpegFile(QSize size, quint32 seed = 1) {
@@ -228,15 +228,15 @@ QByteArray TestAddPicture::storedPhoto(qint64 key) const {
 }
 
 void TestAddPicture::convertsEachBitmapKind_data() {
-    QTest::addColumn<BmpSpec>("spec");
+    QTest::addColumn<BmpSpec>("shape");
     auto row = [](const char *name, int bpp, int compression = 0, bool topDown = false,
                   int infoSize = 40) {
-        BmpSpec spec;
-        spec.bitsPerPixel = bpp;
-        spec.compression = compression;
-        spec.topDown = topDown;
-        spec.infoSize = infoSize;
-        QTest::newRow(name) << spec;
+        BmpSpec shape;
+        shape.bitsPerPixel = bpp;
+        shape.compression = compression;
+        shape.topDown = topDown;
+        shape.infoSize = infoSize;
+        QTest::newRow(name) << shape;
     };
     row("1 bpp bottom-up", 1);
     row("1 bpp top-down", 1, 0, true);
@@ -255,9 +255,9 @@ void TestAddPicture::convertsEachBitmapKind_data() {
 }
 
 void TestAddPicture::convertsEachBitmapKind() {
-    QFETCH(BmpSpec, spec);
+    QFETCH(BmpSpec, shape);
     const qint64 key = m_fixture->addItem(QStringLiteral("Lamp"));
-    const QByteArray bitmap = bitmapOf(spec);
+    const QByteArray bitmap = bitmapOf(shape);
     writeFile(pic(QStringLiteral("house.bmp")), bitmap);
     openForm();
     ModalAnswerer boxes;
@@ -274,10 +274,10 @@ void TestAddPicture::convertsEachBitmapKind() {
     const QImage decoded =
         platform::JpegPicture(written).toImage().convertToFormat(QImage::Format_RGB888);
     QCOMPARE(decoded.size(), QSize(kWidth, kHeight));
-    const int colours = spec.bitsPerPixel == 1 ? 2 : int(kColours.size());
+    const int colours = shape.bitsPerPixel == 1 ? 2 : int(kColours.size());
     qint64 total = 0;
     // 16 bits per pixel keep five bits of each channel.
-    auto stored = [&spec](int c) { return spec.bitsPerPixel == 16 ? (c >> 3) * 255 / 31 : c; };
+    auto stored = [&shape](int c) { return shape.bitsPerPixel == 16 ? (c >> 3) * 255 / 31 : c; };
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
             const QRgb source = sourceColour(x, y, colours);

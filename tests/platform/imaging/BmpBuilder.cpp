@@ -23,9 +23,9 @@ void appendU32(QByteArray &bytes, quint32 value) {
     appendU16(bytes, quint16(value >> 16));
 }
 
-QByteArray packRow(const BmpSpec &spec, const quint32 *row, int width) {
+QByteArray packRow(const BmpSpec &shape, const quint32 *row, int width) {
     QByteArray out;
-    const int bpp = spec.bitsPerPixel;
+    const int bpp = shape.bitsPerPixel;
     if (bpp < 8) {
         const int perByte = 8 / bpp;
         for (int x = 0; x < width; x += perByte) {
@@ -98,48 +98,48 @@ QByteArray rleRow(const quint32 *row, int width, bool four) {
 
 } // namespace
 
-QByteArray buildBmp(const BmpSpec &spec, int width, int height,
+QByteArray buildBmp(const BmpSpec &shape, int width, int height,
                     const std::vector<quint32> &pixels) {
-    const bool core = spec.infoSize == 12;
-    const bool rle = spec.compression == 1 || spec.compression == 2;
+    const bool core = shape.infoSize == 12;
+    const bool rle = shape.compression == 1 || shape.compression == 2;
     QByteArray data;
     for (int i = 0; i < height; ++i) {
-        const int y = spec.topDown ? i : height - 1 - i;
+        const int y = shape.topDown ? i : height - 1 - i;
         const quint32 *row = pixels.data() + qsizetype(y) * width;
-        data.append(rle ? rleRow(row, width, spec.compression == 2) : packRow(spec, row, width));
+        data.append(rle ? rleRow(row, width, shape.compression == 2) : packRow(shape, row, width));
     }
     if (rle)
         data.append(char(0)).append(char(1));
 
     QByteArray info;
-    appendU32(info, quint32(spec.infoSize));
+    appendU32(info, quint32(shape.infoSize));
     if (core) {
         appendU16(info, quint16(width));
         appendU16(info, quint16(height));
         appendU16(info, 1);
-        appendU16(info, quint16(spec.bitsPerPixel));
+        appendU16(info, quint16(shape.bitsPerPixel));
     } else {
         appendU32(info, quint32(width));
-        appendU32(info, quint32(spec.topDown ? -height : height));
+        appendU32(info, quint32(shape.topDown ? -height : height));
         appendU16(info, 1);
-        appendU16(info, quint16(spec.bitsPerPixel));
-        appendU32(info, quint32(spec.compression));
+        appendU16(info, quint16(shape.bitsPerPixel));
+        appendU32(info, quint32(shape.compression));
         appendU32(info, quint32(data.size()));
-        appendU32(info, spec.pixelsPerMetre);
-        appendU32(info, spec.pixelsPerMetre);
-        appendU32(info, quint32(spec.coloursUsed >= 0 ? spec.coloursUsed : spec.palette.size()));
+        appendU32(info, shape.pixelsPerMetre);
+        appendU32(info, shape.pixelsPerMetre);
+        appendU32(info, quint32(shape.coloursUsed >= 0 ? shape.coloursUsed : shape.palette.size()));
         appendU32(info, 0);
-        if (spec.infoSize > 40)
-            for (quint32 mask : spec.masks)
+        if (shape.infoSize > 40)
+            for (quint32 mask : shape.masks)
                 appendU32(info, mask);
-        while (info.size() < spec.infoSize)
+        while (info.size() < shape.infoSize)
             info.append('\0');
     }
     QByteArray tables;
-    if (spec.compression == 3 && spec.infoSize == 40)
-        for (quint32 mask : spec.masks)
+    if (shape.compression == 3 && shape.infoSize == 40)
+        for (quint32 mask : shape.masks)
             appendU32(tables, mask);
-    for (QRgb colour : spec.palette) {
+    for (QRgb colour : shape.palette) {
         tables.append(char(qBlue(colour))).append(char(qGreen(colour))).append(char(qRed(colour)));
         if (!core)
             tables.append('\0');

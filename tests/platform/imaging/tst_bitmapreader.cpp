@@ -66,19 +66,19 @@ quint8 channel(quint32 pixel, quint32 mask) {
 }
 
 // What the reader must give for `pixels`, worked out from the file's description.
-QImage expected(const BmpSpec &spec, int width, int height, const std::vector<quint32> &pixels) {
+QImage expected(const BmpSpec &shape, int width, int height, const std::vector<quint32> &pixels) {
     QImage image(width, height, QImage::Format_RGB888);
-    std::array<quint32, 3> masks = spec.masks;
-    if (spec.compression != 3)
-        masks = spec.bitsPerPixel == 16 ? std::array<quint32, 3>{0x7C00, 0x03E0, 0x001F}
+    std::array<quint32, 3> masks = shape.masks;
+    if (shape.compression != 3)
+        masks = shape.bitsPerPixel == 16 ? std::array<quint32, 3>{0x7C00, 0x03E0, 0x001F}
                                         : std::array<quint32, 3>{0xFF0000, 0xFF00, 0xFF};
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const quint32 p = pixels[size_t(y * width + x)];
             QRgb rgb = 0;
-            if (spec.bitsPerPixel <= 8)
-                rgb = p < quint32(spec.palette.size()) ? spec.palette[int(p)] : qRgb(0, 0, 0);
-            else if (spec.bitsPerPixel == 24)
+            if (shape.bitsPerPixel <= 8)
+                rgb = p < quint32(shape.palette.size()) ? shape.palette[int(p)] : qRgb(0, 0, 0);
+            else if (shape.bitsPerPixel == 24)
                 rgb = p;
             else
                 rgb = qRgb(channel(p, masks[0]), channel(p, masks[1]), channel(p, masks[2]));
@@ -108,20 +108,20 @@ QString errorReading(const QByteArray &file) {
 } // namespace
 
 void TestBitmapReader::kinds_data() {
-    QTest::addColumn<BmpSpec>("spec");
+    QTest::addColumn<BmpSpec>("shape");
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
     QTest::addColumn<std::vector<quint32>>("pixels");
 
     auto indexed = [](const char *name, int infoSize, int bpp, int compression, bool topDown,
                       int colours, int width, int height) {
-        BmpSpec spec;
-        spec.infoSize = infoSize;
-        spec.bitsPerPixel = bpp;
-        spec.compression = compression;
-        spec.topDown = topDown;
-        spec.palette = palette(colours, quint32(bpp * 7 + compression));
-        QTest::newRow(name) << spec << width << height
+        BmpSpec shape;
+        shape.infoSize = infoSize;
+        shape.bitsPerPixel = bpp;
+        shape.compression = compression;
+        shape.topDown = topDown;
+        shape.palette = palette(colours, quint32(bpp * 7 + compression));
+        QTest::newRow(name) << shape << width << height
                             << indices(width, height, colours, quint32(width));
     };
     indexed("1 bit", 40, 1, 0, false, 2, 37, 11);
@@ -139,13 +139,13 @@ void TestBitmapReader::kinds_data() {
 
     auto direct = [](const char *name, int infoSize, int bpp, int compression, bool topDown,
                      std::array<quint32, 3> masks, quint32 limit) {
-        BmpSpec spec;
-        spec.infoSize = infoSize;
-        spec.bitsPerPixel = bpp;
-        spec.compression = compression;
-        spec.topDown = topDown;
-        spec.masks = masks;
-        QTest::newRow(name) << spec << 29 << 13 << values(29, 13, limit, quint32(bpp + infoSize));
+        BmpSpec shape;
+        shape.infoSize = infoSize;
+        shape.bitsPerPixel = bpp;
+        shape.compression = compression;
+        shape.topDown = topDown;
+        shape.masks = masks;
+        QTest::newRow(name) << shape << 29 << 13 << values(29, 13, limit, quint32(bpp + infoSize));
     };
     direct("24 bits", 40, 24, 0, false, {}, 0x1000000);
     direct("24 bits top-down", 40, 24, 0, true, {}, 0x1000000);
@@ -161,24 +161,24 @@ void TestBitmapReader::kinds_data() {
 }
 
 void TestBitmapReader::kinds() {
-    QFETCH(BmpSpec, spec);
+    QFETCH(BmpSpec, shape);
     QFETCH(int, width);
     QFETCH(int, height);
     QFETCH(std::vector<quint32>, pixels);
-    const QByteArray file = fixtures::buildBmp(spec, width, height, pixels);
-    QCOMPARE(read(file), expected(spec, width, height, pixels));
+    const QByteArray file = fixtures::buildBmp(shape, width, height, pixels);
+    QCOMPARE(read(file), expected(shape, width, height, pixels));
 }
 
 void TestBitmapReader::rowsInBatches() {
     for (const bool topDown : {false, true}) {
-        BmpSpec spec;
-        spec.topDown = topDown;
+        BmpSpec shape;
+        shape.topDown = topDown;
         const auto pixels = values(10, 9, 0x1000000, 5);
         QBuffer buffer;
-        buffer.setData(fixtures::buildBmp(spec, 10, 9, pixels));
+        buffer.setData(fixtures::buildBmp(shape, 10, 9, pixels));
         buffer.open(QIODevice::ReadOnly);
         BitmapReader reader(&buffer);
-        const QImage all = expected(spec, 10, 9, pixels);
+        const QImage all = expected(shape, 10, 9, pixels);
         QImage rows(10, 4, QImage::Format_RGB888);
         reader.readRows(3, 4, rows.bits(), rows.bytesPerLine());
         QCOMPARE(rows, all.copy(0, 3, 10, 4));
@@ -189,11 +189,11 @@ void TestBitmapReader::rowsInBatches() {
 
 void TestBitmapReader::runLengthJumpsAndLineEnds() {
     // 6 x 3, bottom row first: a run, a jump, runs cut at the edge, an early end.
-    BmpSpec spec;
-    spec.bitsPerPixel = 8;
-    spec.compression = 1;
-    spec.palette = {qRgb(1, 1, 1), qRgb(200, 0, 0), qRgb(0, 200, 0), qRgb(0, 0, 200)};
-    QByteArray file = fixtures::buildBmp(spec, 6, 3, std::vector<quint32>(18, 0));
+    BmpSpec shape;
+    shape.bitsPerPixel = 8;
+    shape.compression = 1;
+    shape.palette = {qRgb(1, 1, 1), qRgb(200, 0, 0), qRgb(0, 200, 0), qRgb(0, 0, 200)};
+    QByteArray file = fixtures::buildBmp(shape, 6, 3, std::vector<quint32>(18, 0));
     const int offBits = 14 + 40 + 4 * 4;
     file.truncate(offBits);
     const char stream[] = {3, 1,          // bottom row: 1 1 1
@@ -205,11 +205,11 @@ void TestBitmapReader::runLengthJumpsAndLineEnds() {
     file.append(stream, sizeof stream);
     fixtures::putU32(file, 34, quint32(sizeof stream));
     const QImage image = read(file);
-    const QList<QRgb> expect = {spec.palette[3], spec.palette[1], spec.palette[2], spec.palette[0],
-                                spec.palette[0], spec.palette[0], spec.palette[0], spec.palette[0],
-                                spec.palette[0], spec.palette[0], spec.palette[2], spec.palette[2],
-                                spec.palette[1], spec.palette[1], spec.palette[1], spec.palette[0],
-                                spec.palette[0], spec.palette[0]};
+    const QList<QRgb> expect = {shape.palette[3], shape.palette[1], shape.palette[2], shape.palette[0],
+                                shape.palette[0], shape.palette[0], shape.palette[0], shape.palette[0],
+                                shape.palette[0], shape.palette[0], shape.palette[2], shape.palette[2],
+                                shape.palette[1], shape.palette[1], shape.palette[1], shape.palette[0],
+                                shape.palette[0], shape.palette[0]};
     for (int i = 0; i < 18; ++i)
         QCOMPARE(image.pixel(i % 6, i / 6), expect[i] | 0xFF000000);
 }

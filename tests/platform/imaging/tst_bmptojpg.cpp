@@ -176,17 +176,17 @@ void TestBmpToJpg::kinds_data() {
     QTest::addColumn<bool>("tiled");
 
     auto indexed = [](const char *name, int infoSize, int bpp, int compression, bool topDown) {
-        BmpSpec spec;
-        spec.infoSize = infoSize;
-        spec.bitsPerPixel = bpp;
-        spec.compression = compression;
-        spec.topDown = topDown;
-        spec.palette = greys(1 << std::min(bpp, 5));
-        const auto pixels = tiles(90, 70, int(spec.palette.size()));
+        BmpSpec shape;
+        shape.infoSize = infoSize;
+        shape.bitsPerPixel = bpp;
+        shape.compression = compression;
+        shape.topDown = topDown;
+        shape.palette = greys(1 << std::min(bpp, 5));
+        const auto pixels = tiles(90, 70, int(shape.palette.size()));
         QImage source(90, 70, QImage::Format_RGB888);
         for (int i = 0; i < 90 * 70; ++i)
-            source.setPixel(i % 90, i / 90, spec.palette[int(pixels[size_t(i)])]);
-        QTest::newRow(name) << fixtures::buildBmp(spec, 90, 70, pixels) << source << true;
+            source.setPixel(i % 90, i / 90, shape.palette[int(pixels[size_t(i)])]);
+        QTest::newRow(name) << fixtures::buildBmp(shape, 90, 70, pixels) << source << true;
     };
     indexed("1 bit", 40, 1, 0, false);
     indexed("4 bits top-down", 40, 4, 0, true);
@@ -198,12 +198,12 @@ void TestBmpToJpg::kinds_data() {
     auto direct = [](const char *name, int infoSize, int bpp, int compression, bool topDown,
                      std::array<quint32, 3> masks) {
         const QImage source = smooth(101, 67);
-        BmpSpec spec;
-        spec.infoSize = infoSize;
-        spec.bitsPerPixel = bpp;
-        spec.compression = compression;
-        spec.topDown = topDown;
-        spec.masks = masks;
+        BmpSpec shape;
+        shape.infoSize = infoSize;
+        shape.bitsPerPixel = bpp;
+        shape.compression = compression;
+        shape.topDown = topDown;
+        shape.masks = masks;
         std::vector<quint32> pixels;
         QImage shown(source.size(), QImage::Format_RGB888);
         for (int y = 0; y < source.height(); ++y)
@@ -219,7 +219,7 @@ void TestBmpToJpg::kinds_data() {
                                      quint32(qBlue(c) >> 3));
                 }
             }
-        QTest::newRow(name) << fixtures::buildBmp(spec, source.width(), source.height(), pixels)
+        QTest::newRow(name) << fixtures::buildBmp(shape, source.width(), source.height(), pixels)
                             << source << false;
     };
     direct("24 bits", 40, 24, 0, false, {});
@@ -244,9 +244,9 @@ void TestBmpToJpg::kinds() {
 }
 
 void TestBmpToJpg::encodingSettings() {
-    BmpSpec spec;
+    BmpSpec shape;
     write(QStringLiteral("a.bmp"),
-          fixtures::buildBmp(spec, 64, 48, std::vector<quint32>(64 * 48, 0x336699)));
+          fixtures::buildBmp(shape, 64, 48, std::vector<quint32>(64 * 48, 0x336699)));
     platform::bmpToJpg(path(QStringLiteral("a.bmp")), path(QStringLiteral("a.JPG")));
     JpegFacts facts;
     QVERIFY(readFacts(readAll(path(QStringLiteral("a.JPG"))), &facts));
@@ -278,14 +278,14 @@ void TestBmpToJpg::sameStreamAsCjpeg() {
     const QString cjpeg = QStandardPaths::findExecutable(QStringLiteral("cjpeg"));
     if (cjpeg.isEmpty())
         QSKIP("cjpeg (libjpeg-turbo-progs) is not installed");
-    BmpSpec spec;
-    spec.pixelsPerMetre = 0; // else cjpeg copies the resolution into the JFIF header
+    BmpSpec shape;
+    shape.pixelsPerMetre = 0; // else cjpeg copies the resolution into the JFIF header
     const QImage photo = fixtures::photoLike(203, 117);
     std::vector<quint32> pixels;
     for (int y = 0; y < photo.height(); ++y)
         for (int x = 0; x < photo.width(); ++x)
             pixels.push_back(photo.pixel(x, y) & 0xFFFFFF);
-    write(QStringLiteral("p.bmp"), fixtures::buildBmp(spec, photo.width(), photo.height(), pixels));
+    write(QStringLiteral("p.bmp"), fixtures::buildBmp(shape, photo.width(), photo.height(), pixels));
     platform::bmpToJpg(path(QStringLiteral("p.bmp")), path(QStringLiteral("p.JPG")));
     QProcess process;
     process.start(cjpeg, {QStringLiteral("-quality"), QStringLiteral("90"), QStringLiteral("-dct"),
@@ -297,9 +297,9 @@ void TestBmpToJpg::sameStreamAsCjpeg() {
 }
 
 void TestBmpToJpg::namesResolveAgainstWorkingDirectory() {
-    BmpSpec spec;
+    BmpSpec shape;
     write(QStringLiteral("house.bmp"),
-          fixtures::buildBmp(spec, 8, 8, std::vector<quint32>(64, 0xFF0000)));
+          fixtures::buildBmp(shape, 8, 8, std::vector<quint32>(64, 0xFF0000)));
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(m_dir->path()));
     platform::bmpToJpg(QStringLiteral("house.bmp"), QStringLiteral("house.JPG"));
@@ -309,9 +309,9 @@ void TestBmpToJpg::namesResolveAgainstWorkingDirectory() {
 }
 
 void TestBmpToJpg::replacesExistingFile() {
-    BmpSpec spec;
+    BmpSpec shape;
     write(QStringLiteral("a.bmp"),
-          fixtures::buildBmp(spec, 8, 8, std::vector<quint32>(64, 0x00FF00)));
+          fixtures::buildBmp(shape, 8, 8, std::vector<quint32>(64, 0x00FF00)));
     write(QStringLiteral("a.JPG"), QByteArray(100000, 'x'));
     QByteArray lying = readAll(path(QStringLiteral("a.bmp")));
     fixtures::putU32(lying, fixtures::kWidthAt, 9);
@@ -332,8 +332,8 @@ void TestBmpToJpg::failures_data() {
     QTest::addColumn<QByteArray>("bmpBytes"); // written unless null
     QTest::addColumn<QString>("jpgName");
     QTest::addColumn<QString>("error");
-    BmpSpec spec;
-    const QByteArray good = fixtures::buildBmp(spec, 8, 8, std::vector<quint32>(64, 0x0000FF));
+    BmpSpec shape;
+    const QByteArray good = fixtures::buildBmp(shape, 8, 8, std::vector<quint32>(64, 0x0000FF));
     QByteArray lying = good;
     fixtures::putU32(lying, fixtures::kHeightAt, 5000);
 
