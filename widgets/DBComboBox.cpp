@@ -45,15 +45,6 @@ void DBComboBox::setDataField(const QString &column) {
     m_link->setFieldName(column);
 }
 
-bool DBComboBox::beginChange() {
-    try {
-        return m_link->edit();
-    } catch (...) {
-        reportCurrentException();
-        return false;
-    }
-}
-
 void DBComboBox::showPopup() {
     if (m_link->canModify())
         QComboBox::showPopup();
@@ -61,7 +52,7 @@ void DBComboBox::showPopup() {
 
 void DBComboBox::picked(int index) {
     const QString chosen = itemText(index);
-    if (!beginChange()) {
+    if (!m_link->beginUserChange()) {
         m_link->reload();
         return;
     }
@@ -76,7 +67,7 @@ bool DBComboBox::eventFilter(QObject *watched, QEvent *event) {
             m_link->reload();
             return true;
         }
-        if (isEditingKey(key) && !beginChange())
+        if (isEditingKey(key) && !m_link->beginUserChange())
             return true;
     }
     return QComboBox::eventFilter(watched, event);
@@ -84,13 +75,7 @@ bool DBComboBox::eventFilter(QObject *watched, QEvent *event) {
 
 void DBComboBox::focusOutEvent(QFocusEvent *event) {
     QComboBox::focusOutEvent(event);
-    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
-        return;
-    try {
-        m_link->writePending();
-    } catch (...) {
-        reportCurrentException();
-    }
+    m_link->focusLeft(event);
 }
 
 } // namespace widgets

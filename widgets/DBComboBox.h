@@ -28,7 +28,6 @@ protected:
     void showPopup() override;
 
 private:
-    bool beginChange();
     void picked(int index);
 
     FieldLink *m_link;

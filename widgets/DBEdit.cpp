@@ -78,22 +78,13 @@ void DBEdit::write() {
         field->setAsString(text());
 }
 
-bool DBEdit::beginChange() {
-    try {
-        return m_link->edit();
-    } catch (...) {
-        reportCurrentException();
-        return false;
-    }
-}
-
 void DBEdit::keyPressEvent(QKeyEvent *event) {
     if (event->key() == Qt::Key_Escape && m_link->isModified()) {
         m_link->reload();
         selectAll();
         return;
     }
-    if (isEditingKey(event) && !beginChange()) {
+    if (isEditingKey(event) && !m_link->beginUserChange()) {
         event->accept();
         return;
     }
@@ -101,13 +92,13 @@ void DBEdit::keyPressEvent(QKeyEvent *event) {
 }
 
 void DBEdit::inputMethodEvent(QInputMethodEvent *event) {
-    if (!event->commitString().isEmpty() && !beginChange())
+    if (!event->commitString().isEmpty() && !m_link->beginUserChange())
         return;
     QLineEdit::inputMethodEvent(event);
 }
 
 void DBEdit::dropEvent(QDropEvent *event) {
-    if (!beginChange())
+    if (!m_link->beginUserChange())
         return;
     QLineEdit::dropEvent(event);
 }
@@ -127,7 +118,7 @@ void DBEdit::contextMenuEvent(QContextMenuEvent *event) {
     if (text() == before)
         return;
     const QString changed = text();
-    if (beginChange()) {
+    if (m_link->beginUserChange()) {
         setText(changed);
         m_link->setModified(true);
     } else {
@@ -137,31 +128,7 @@ void DBEdit::contextMenuEvent(QContextMenuEvent *event) {
 
 void DBEdit::focusOutEvent(QFocusEvent *event) {
     QLineEdit::focusOutEvent(event);
-    // Only a move of the focus within the window leaves the field; a box or
-    // another window taking the focus does not.
-    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
-        return;
-    try {
-        m_link->writePending();
-    } catch (const std::exception &) {
-        // Bad text: the focus comes back, the text selected, and the error is
-        // reported once the focus change is over.
-        std::exception_ptr error = std::current_exception();
-        QPointer<DBEdit> self(this);
-        QTimer::singleShot(0, this, [self, error] {
-            self->setFocus(Qt::OtherFocusReason);
-            self->selectAll();
-            try {
-                std::rethrow_exception(error);
-            } catch (...) {
-                reportCurrentException();
-            }
-            if (self) {
-                self->setFocus(Qt::OtherFocusReason);
-                self->selectAll();
-            }
-        });
-    }
+    m_link->focusLeft(event);
 }
 
 } // namespace widgets

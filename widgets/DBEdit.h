@@ -33,7 +33,6 @@ protected:
 private:
     void load();
     void write();
-    bool beginChange();
 
     FieldLink *m_link;
 };

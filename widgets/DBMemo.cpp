@@ -43,22 +43,13 @@ void DBMemo::setDataField(const QString &column) {
     m_link->setFieldName(column);
 }
 
-bool DBMemo::beginChange() {
-    try {
-        return m_link->edit();
-    } catch (...) {
-        reportCurrentException();
-        return false;
-    }
-}
-
 void DBMemo::keyPressEvent(QKeyEvent *event) {
     if (event->key() == Qt::Key_Escape && m_link->isModified()) {
         m_link->reload();
         return;
     }
     const bool newLine = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if ((newLine || isEditingKey(event)) && !beginChange()) {
+    if ((newLine || isEditingKey(event)) && !m_link->beginUserChange()) {
         event->accept();
         return;
     }
@@ -66,13 +57,13 @@ void DBMemo::keyPressEvent(QKeyEvent *event) {
 }
 
 void DBMemo::inputMethodEvent(QInputMethodEvent *event) {
-    if (!event->commitString().isEmpty() && !beginChange())
+    if (!event->commitString().isEmpty() && !m_link->beginUserChange())
         return;
     QPlainTextEdit::inputMethodEvent(event);
 }
 
 void DBMemo::insertFromMimeData(const QMimeData *source) {
-    if (beginChange())
+    if (m_link->beginUserChange())
         QPlainTextEdit::insertFromMimeData(source);
 }
 
@@ -83,7 +74,7 @@ void DBMemo::contextMenuEvent(QContextMenuEvent *event) {
     if (toPlainText() == before || m_link->editing())
         return;
     const QString changed = toPlainText();
-    if (beginChange()) {
+    if (m_link->beginUserChange()) {
         setPlainText(changed);
         m_link->setModified(true);
     } else {
@@ -93,13 +84,7 @@ void DBMemo::contextMenuEvent(QContextMenuEvent *event) {
 
 void DBMemo::focusOutEvent(QFocusEvent *event) {
     QPlainTextEdit::focusOutEvent(event);
-    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
-        return;
-    try {
-        m_link->writePending();
-    } catch (...) {
-        reportCurrentException();
-    }
+    m_link->focusLeft(event);
 }
 
 } // namespace widgets

@@ -28,8 +28,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
-    bool beginChange();
-
     FieldLink *m_link;
 };
 

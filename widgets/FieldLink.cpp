@@ -4,7 +4,14 @@
 #include "data/Field.h"
 #include "data/TableObject.h"
 
+#include "widgets/Messages.h"
+
+#include <QFocusEvent>
 #include <QHash>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
 
 namespace widgets {
 
@@ -75,6 +82,45 @@ bool FieldLink::edit() {
     if (!editing())
         table()->edit();
     return editing();
+}
+
+bool FieldLink::beginUserChange() {
+    try {
+        return edit();
+    } catch (...) {
+        reportCurrentException();
+        return false;
+    }
+}
+
+void FieldLink::focusLeft(const QFocusEvent *event) {
+    // Only a move of the focus within the window leaves the field; a box or
+    // another window taking the focus does not.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
+    try {
+        writePending();
+    } catch (...) {
+        // Reported once the focus change is over, with the focus back here.
+        std::exception_ptr error = std::current_exception();
+        QPointer<QWidget> control(qobject_cast<QWidget *>(m_control));
+        auto refocus = [control] {
+            if (!control)
+                return;
+            control->setFocus(Qt::OtherFocusReason);
+            if (auto *edit = qobject_cast<QLineEdit *>(control.data()))
+                edit->selectAll();
+        };
+        QTimer::singleShot(0, this, [refocus, error] {
+            refocus();
+            try {
+                std::rethrow_exception(error);
+            } catch (...) {
+                reportCurrentException();
+            }
+            refocus();
+        });
+    }
 }
 
 void FieldLink::writePending() {

@@ -4,6 +4,8 @@
 #include "data/TableObject.h"
 
 #include <QObject>
+
+class QFocusEvent;
 #include <QPointer>
 #include <QString>
 #include <functional>
@@ -40,6 +42,12 @@ public:
     // may not change the column. Errors of the table throw.
     bool edit();
     bool editing() const;
+    // edit() for a change the user is making: an error of the table is
+    // reported, and false means the change must not go ahead.
+    bool beginUserChange();
+    // The control lost the focus: a move within the window writes the pending
+    // text; bad text brings the focus back, selects the text and is reported.
+    void focusLeft(const QFocusEvent *event);
 
     // The control's text differs from the field's value.
     void setModified(bool modified) { m_modified = modified; }
