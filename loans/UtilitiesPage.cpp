@@ -198,6 +198,10 @@ void UtilitiesPage::buildUnitConversion() {
     }
 }
 
+namespace {
+constexpr std::int32_t kMostPayments = 100000;
+} // namespace
+
 void UtilitiesPage::btnCalculateClick() {
     if (reportIncomplete({txtPrincipal, txtInterest, txtNumberOfPay}))
         return;
@@ -206,6 +210,13 @@ void UtilitiesPage::btnCalculateClick() {
     const std::int32_t TotalNumber = parseCount(txtNumberOfPay->text());
     if (TotalNumber < 1) {
         widgets::showMessage(QStringLiteral("The total number of payments must be at least 1."));
+        return;
+    }
+    // The schedule runs once per payment: an absurd count would hold the
+    // window for minutes.
+    if (TotalNumber > kMostPayments) {
+        widgets::showMessage(
+            QStringLiteral("The total number of payments must be at most 100,000."));
         return;
     }
 

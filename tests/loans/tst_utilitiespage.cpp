@@ -350,6 +350,9 @@ void TestUtilitiesPage::refusals_data() {
         << kPoint << true << QStringList{"100", "6", "0"} << countTooSmall << plain;
     QTest::newRow("Mortgage: negative count")
         << kPoint << true << QStringList{"100", "6", "-12"} << countTooSmall << plain;
+    QTest::newRow("Mortgage: count beyond any loan")
+        << kPoint << true << QStringList{"100", "6", "100001"}
+        << QStringLiteral("The total number of payments must be at most 100,000.") << plain;
     QTest::newRow("Mortgage: payment beyond cent range")
         << kPoint << true << QStringList{"1e19", "6", "12"} << invalid << stop;
     QTest::newRow("Principal: rate 0")
