@@ -6,6 +6,7 @@
 #include "widgets/DBEdit.h"
 #include "widgets/DBNavigator.h"
 #include "widgets/Emblem.h"
+#include "widgets/FindDialog.h"
 #include "widgets/PageControl.h"
 #include "widgets/PictureView.h"
 
@@ -183,6 +184,7 @@ void TForm1::buildDialogs() {
 
     ColorDialog1 = named(new QColorDialog(this), "ColorDialog1");
     FontDialog1 = named(new QFontDialog(this), "FontDialog1");
+    FindDialog1 = named(new widgets::FindDialog(this), "FindDialog1");
 
     Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setInterval(3000);
@@ -251,4 +253,29 @@ void TForm1::buildRecordPages() {
         } catch (const core::Error &) {
         }
     });
+}
+
+void TForm1::setFocusOrder() {
+    // After the pages come the window's own controls that can take the focus;
+    // moving the focus skips what is hidden or disabled.
+    QWidget *last = PageControl1;
+    for (QWidget *w = PageControl1->nextInFocusChain(); PageControl1->isAncestorOf(w);
+         w = w->nextInFocusChain())
+        last = w;
+    const QList<QWidget *> order = {last,
+                                    GoBack,
+                                    DBEdit12,
+                                    DateTimePicker1,
+                                    m_search->ItemName,
+                                    m_search->SearchClose,
+                                    m_search->btnOK,
+                                    DBEdit26,
+                                    txtPassword,
+                                    OKpassword,
+                                    txtChange1,
+                                    txtChange2,
+                                    btnChange,
+                                    DBEdit41};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }

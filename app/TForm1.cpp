@@ -40,6 +40,7 @@ TForm1::TForm1(const QString &programDir, QWidget *parent)
     buildToolBar();
     buildOverlays();
     buildRecordPages();
+    setFocusOrder();
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 
     qApp->installEventFilter(this);

@@ -41,6 +41,7 @@ class TQRListForm5;
 } // namespace reports
 namespace widgets {
 class DBEdit;
+class FindDialog;
 class DBNavigator;
 class PageControl;
 class PictureView;
@@ -174,6 +175,7 @@ public:
     QFileDialog *OpenDialog1 = nullptr;
     QColorDialog *ColorDialog1 = nullptr;
     QFontDialog *FontDialog1 = nullptr;
+    widgets::FindDialog *FindDialog1 = nullptr;
     QTimer *Timer1 = nullptr;
 
     // Commands
@@ -215,6 +217,7 @@ private:
     void buildPages();
     void buildOverlays();
     void buildDialogs();
+    void setFocusOrder();
     void buildDataObjects();
     void buildRecordPages();
     void setPrintEnabled(bool enabled);

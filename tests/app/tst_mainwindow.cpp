@@ -20,6 +20,7 @@ private slots:
     void designStates();
     void menusInOrder();
     void resizingKeepsControlsInPlace();
+    void focusChainFollowsTheWindowsOrder();
 
     void cleanup() { lifetime::reset(); }
 
@@ -106,6 +107,22 @@ void TestMainWindow::resizingKeepsControlsInPlace() {
     QCOMPARE(form.DateTimePicker1->geometry(), date);
     QCOMPARE(pages, QRect(8, 40, 673, 417));
     QCOMPARE(date, QRect(521, 48, 159, 20));
+}
+
+void TestMainWindow::focusChainFollowsTheWindowsOrder() {
+    TForm1 form(m_data.directory());
+    const QStringList expected = {"PageControl1", "DBEdit2",         "Search",      "GoBack",
+                                  "DBEdit12",     "DateTimePicker1", "ItemName",    "SearchClose",
+                                  "btnOK",        "DBEdit26",        "txtPassword", "OKpassword",
+                                  "txtChange1",   "txtChange2",      "btnChange",   "DBEdit41"};
+    QStringList seen;
+    QWidget *w = form.PageControl1;
+    do {
+        if (expected.contains(w->objectName()) && !seen.contains(w->objectName()))
+            seen << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != form.PageControl1 && seen.size() < expected.size());
+    QCOMPARE(seen, expected);
 }
 
 QTEST_MAIN(TestMainWindow)
