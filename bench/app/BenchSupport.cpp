@@ -225,6 +225,20 @@ void showAndWaitPainted(QWidget *window) {
         std::fprintf(stderr, "warning: %s was not painted\n", qPrintable(window->objectName()));
 }
 
+void quietToolkitWarnings() {
+    static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+            // The offscreen platform says this of every window it shows.
+            if (message.contains(QLatin1String("propagateSizeHints")))
+                return;
+            if (previous)
+                previous(type, context, message);
+            else
+                std::fprintf(stderr, "%s\n", qPrintable(message));
+        });
+}
+
 void printMachineState() {
     const QString load = readFirstLine(QStringLiteral("/proc/loadavg"));
     std::printf("machine: %ld processors online, load average %s; SQLite %s, Qt %s\n",

@@ -84,6 +84,9 @@ void showAndWaitPainted(QWidget *window);
 // Processes events until `done` holds or `seconds` passed; returns `done()`.
 bool processUntil(const std::function<bool()> &done, double seconds = 30);
 
+// Drops the offscreen platform's note about size hints from the output.
+void quietToolkitWarnings();
+
 // A header and the machine's state for the output.
 void printMachineState();
 

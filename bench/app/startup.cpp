@@ -92,6 +92,7 @@ int childMain(const char *mode, const char *dir, int argc, char **argv) {
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    bench::quietToolkitWarnings();
     if (std::strcmp(mode, "--child-empty") == 0) {
         QMainWindow window;
         window.resize(689, 486);
@@ -216,6 +217,7 @@ int main(int argc, char **argv) {
         return childMain(argv[1], argv[2], argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    bench::quietToolkitWarnings();
     QStringList dirs;
     int reps = 7;
     int coldRounds = 3;

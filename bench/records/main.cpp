@@ -17,6 +17,7 @@
 int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    bench::quietToolkitWarnings();
     QStringList args = app.arguments().mid(1);
     if (args.value(0) == QLatin1String("prepare")) {
         const bool small = args.removeAll(QStringLiteral("--small")) > 0;
