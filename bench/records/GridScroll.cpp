@@ -95,7 +95,8 @@ void gridScrolling(const QString &dir, const Options &options) {
     require(painted >= step, QStringLiteral("every step paints the grid"));
     require(form->Household->DBEdit1->text() == table->displayText(last, 0),
             QStringLiteral("the page's edits follow the grid"));
-    memory.emplace_back(last, residentMb());
+    if (memory.back().first != last)
+        memory.emplace_back(last, residentMb());
 
     const Cost jump = measure([&] {
         grid->verticalScrollBar()->setValue(0);
