@@ -130,7 +130,8 @@ void navigation(const QString &dir, const Options &options) {
                     break;
                 }
             }
-            read.add(measure([&] { rgb.resize(size_t(bare.read(key).size())); }));
+            QByteArray blob;
+            read.add(measure([&] { blob = bare.read(key); }));
         }
         bareFullDecode(bare.read(lastKey), fullRgb);
         const bool same = sameAsFullDecode(shot, fullRgb, picture, visible);
