@@ -125,7 +125,7 @@ void TableObject::Private::postPending() {
         bof = false;
         eof = false;
     }
-    invalidateIndexes();
+    updateIndexes(row);
     setState(State::Browse);
     emit q->rowChanged(row);
     notifyData(nullptr);
@@ -467,7 +467,8 @@ void TableObject::remove() {
     d->keys.erase(d->keys.begin() + row);
     const auto first = d->cells.begin() + ptrdiff_t(row) * d->fieldCount();
     d->cells.erase(first, first + d->fieldCount());
-    d->invalidateIndexes();
+    for (auto &[field, index] : d->locateIndexes)
+        index.removeRow(row);
     const int n = d->rowCount();
     d->current = n == 0 ? -1 : std::min(row, n - 1);
     d->bof = n == 0;
@@ -484,9 +485,9 @@ void TableObject::refresh() {
     std::vector<qint64> keys;
     std::vector<QVariant> cells;
     d->load(keys, cells);
+    d->keepUnchangedIndexes(keys, cells);
     d->keys = std::move(keys);
     d->cells = std::move(cells);
-    d->invalidateIndexes();
     const int n = d->rowCount();
     int row = d->findKey(key);
     if (row < 0)
@@ -502,21 +503,42 @@ void TableObject::refresh() {
 bool TableObject::locate(const QString &column, const QString &text) {
     Field *f = fieldByName(column);
     d->checkBrowseMode();
-    LocateIndex &index = d->locateIndexes[f->index()];
-    if (!index.isBuilt()) {
-        index.build(d->rowCount(), [this, f](int row) {
-            const QVariant &stored = d->cell(row, f->index());
-            if (stored.isNull())
-                return QString();
-            const QString text = f->textOf(stored);
-            return text.isNull() ? QString(QLatin1String("")) : text;
-        });
-    }
-    const int row = index.find(text);
+    const int field = f->index();
+    const int row = d->locateIndexes[field].find(
+        text, d->rowCount(), [this, field](int r) { return d->indexText(r, field); });
     if (row < 0)
         return false;
     d->moveTo(row);
     return true;
+}
+
+QString TableObject::Private::indexText(int row, int field) const {
+    const QVariant &stored = cell(row, field);
+    if (stored.isNull())
+        return QString();
+    const QString text = fields[field]->textOf(stored);
+    return text.isNull() ? QString(QLatin1String("")) : text;
+}
+
+void TableObject::Private::updateIndexes(int row) {
+    for (auto &[field, index] : locateIndexes)
+        index.setText(row, indexText(row, field));
+}
+
+void TableObject::Private::keepUnchangedIndexes(const std::vector<qint64> &newKeys,
+                                                const std::vector<QVariant> &newCells) {
+    if (newKeys != keys) {
+        invalidateIndexes();
+        return;
+    }
+    const size_t width = size_t(fieldCount());
+    for (auto it = locateIndexes.begin(); it != locateIndexes.end();) {
+        bool same = true;
+        for (size_t row = 0; same && row < keys.size(); ++row)
+            same =
+                newCells[row * width + size_t(it->first)] == cells[row * width + size_t(it->first)];
+        it = same ? std::next(it) : locateIndexes.erase(it);
+    }
 }
 
 Bookmark TableObject::bookmark() const {

@@ -86,6 +86,12 @@ struct TableObject::Private {
     void beginEditBuffer(bool insertRow);
     void dropEditBuffer();
     void invalidateIndexes() { locateIndexes.clear(); }
+    // The text a locate index keeps for a row of a field.
+    QString indexText(int row, int field) const;
+    void updateIndexes(int row);
+    // Keeps the indexes whose column reads the same in the new snapshot.
+    void keepUnchangedIndexes(const std::vector<qint64> &newKeys,
+                              const std::vector<QVariant> &newCells);
     void checkBrowseMode();
     void postPending();
     void cancelPending();

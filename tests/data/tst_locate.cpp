@@ -3,6 +3,7 @@
 #include "data/Error.h"
 #include "data/TableFactory.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 using data::TableFactory;
@@ -47,6 +48,7 @@ private slots:
     void searchNeverContinuesFromTheCurrentRow();
     void followsChangesOfTheRows();
     void searchesTheGivenColumnOnly();
+    void staysRightThroughEditsDeletesAndRefreshes();
 };
 
 void TestLocate::findsTheFirstInColumnOrder_data() {
@@ -154,6 +156,75 @@ void TestLocate::searchesTheGivenColumnOnly() {
     env.table->post();
     QVERIFY(env.table->locate(QStringLiteral("Purchase Price"), QStringLiteral("12.")));
     QCOMPARE(env.table->currentIndex(), 0);
+}
+
+// The row locate must find, worked out from the rows themselves.
+static int expectedRow(TableObject &table, const QString &text) {
+    const int field = table.fieldByName(kName)->index();
+    const QString key = text.toCaseFolded();
+    int best = -1;
+    QString bestText;
+    for (int row = 0; row < table.rowCount(); ++row) {
+        if (table.isNull(row, field))
+            continue;
+        const QString folded = table.displayText(row, field).toCaseFolded();
+        const bool match = key.isEmpty() ? folded.isEmpty() : folded.startsWith(key);
+        if (match && (best < 0 || folded < bestText)) {
+            best = row;
+            bestText = folded;
+        }
+    }
+    return best;
+}
+
+void TestLocate::staysRightThroughEditsDeletesAndRefreshes() {
+    // Few letters, so that prefixes and equal names abound; nulls and empty names too.
+    QRandomGenerator random(20261209);
+    auto randomName = [&]() -> QString {
+        const int length = random.bounded(4);
+        if (random.bounded(12) == 0)
+            return QString();
+        QString name = QStringLiteral("");
+        for (int i = 0; i < length; ++i)
+            name += QChar(u"aAbB"[random.bounded(4)]);
+        return name;
+    };
+    QStringList names;
+    for (int i = 0; i < 40; ++i)
+        names << randomName();
+    Env env(names);
+    for (int step = 0; step < 400; ++step) {
+        const QString prefix = randomName().left(2);
+        const QString text = prefix.isNull() ? QStringLiteral("") : prefix;
+        const int expected = expectedRow(*env.table, text);
+        QCOMPARE(env.table->locate(kName, text), expected >= 0);
+        if (expected >= 0)
+            QCOMPARE(env.table->currentIndex(), expected);
+        switch (random.bounded(6)) {
+        case 0:
+            if (!env.table->isEmpty()) {
+                env.table->fieldByName(kName)->setValue(randomName());
+                env.table->post();
+            }
+            break;
+        case 1:
+            env.table->insert();
+            env.table->fieldByName(kName)->setValue(randomName());
+            env.table->post();
+            break;
+        case 2:
+            if (!env.table->isEmpty())
+                env.table->remove();
+            break;
+        case 3:
+            if (random.bounded(2))
+                env.fixture->addItem(randomName());
+            env.table->refresh();
+            break;
+        default:
+            break; // search again over the same rows
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestLocate)
