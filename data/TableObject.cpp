@@ -512,10 +512,24 @@ bool TableObject::locate(const QString &column, const QString &text) {
     return true;
 }
 
+void TableObject::prepareLocate(const QString &column) {
+    if (!isActive())
+        return;
+    const int field = fieldByName(column)->index();
+    LocateIndex &index = d->locateIndexes[field];
+    if (!index.isBuilt())
+        index.build(d->rowCount(), [this, field](int r) { return d->indexText(r, field); });
+}
+
 QString TableObject::Private::indexText(int row, int field) const {
     const QVariant &stored = cell(row, field);
     if (stored.isNull())
         return QString();
+    const Field::Type type = fields[field]->type();
+    if (type == Field::Type::Text || type == Field::Type::Memo) {
+        const QString text = stored.toString(); // shares the stored text
+        return text.isNull() ? QString(QLatin1String("")) : text;
+    }
     const QString text = fields[field]->textOf(stored);
     return text.isNull() ? QString(QLatin1String("")) : text;
 }

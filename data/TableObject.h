@@ -103,6 +103,8 @@ public:
     // match and an empty text matches only an empty value. The text is a
     // plain prefix. Returns whether a row was found (then it is current).
     bool locate(const QString &column, const QString &text);
+    // Builds what locate needs for the column ahead of the first search.
+    void prepareLocate(const QString &column);
 
     Bookmark bookmark() const;
     bool bookmarkValid(const Bookmark &bookmark) const;

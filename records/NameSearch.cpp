@@ -10,7 +10,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 
 namespace records {
 
@@ -80,6 +82,10 @@ data::DataSource *NameSearch::sourceOfPage() const {
     }
 }
 
+QString NameSearch::columnOf(data::DataSource *source) const {
+    return source == m_items ? QStringLiteral("Item Name") : QStringLiteral("First Name");
+}
+
 void NameSearch::SearchClick() {
     m_box->show();
     m_box->raise();
@@ -88,6 +94,13 @@ void NameSearch::SearchClick() {
     if (data::DataSource *source = sourceOfPage()) {
         widgets::FieldLink::writeAllPending(source);
         source->dataSet()->refresh();
+        // While the user types, get the names ready for the search.
+        QPointer<data::TableObject> table = source->dataSet();
+        const QString column = columnOf(source);
+        QTimer::singleShot(0, this, [table, column] {
+            if (table)
+                table->prepareLocate(column);
+        });
     }
 }
 
@@ -96,8 +109,7 @@ void NameSearch::btnOKClick() {
     data::DataSource *source = sourceOfPage();
     if (!source)
         return;
-    const QString column =
-        source == m_items ? QStringLiteral("Item Name") : QStringLiteral("First Name");
+    const QString column = columnOf(source);
     widgets::FieldLink::writeAllPending(source);
     if (source->dataSet()->locate(column, info))
         m_routines->IsImage();

@@ -39,6 +39,7 @@ public:
 
 private:
     data::DataSource *sourceOfPage() const;
+    QString columnOf(data::DataSource *source) const;
 
     QGroupBox *m_box;
     data::DataSource *m_items;
