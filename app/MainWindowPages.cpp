@@ -1,6 +1,7 @@
 #include "app/TForm1.h"
 
 #include "loans/UtilitiesPage.h"
+#include "private/HelpPage.h"
 #include "records/HouseholdPage.h"
 #include "records/PeoplePage.h"
 #include "widgets/DBEdit.h"
@@ -86,14 +87,9 @@ void TForm1::buildPages() {
     Privacy = addPage(PageControl1, "Privacy", "Privacy");
     Utilities = new loans::UtilitiesPage;
     PageControl1->addTab(Utilities, QStringLiteral("Utilities"));
-    Help = addPage(PageControl1, "Help", "Help");
-
-    DBEdit44 = named(new widgets::DBEdit(Help), "DBEdit44");
-    DBEdit44->setGeometry(456, 8, 103, 21);
-    DBEdit44->setDataSource(DataSource6);
-    DBEdit44->setDataField(QStringLiteral("Phrase"));
-    DBEdit44->hide();
-    label(Help, "Label50", "Phrase", 456, 16)->hide();
+    Help = new HelpPage(DataSource5, DataSource6);
+    PageControl1->addTab(Help, QStringLiteral("Help"));
+    DBEdit44 = Help->DBEdit44;
     PageControl1->setCurrentIndex(5);
 
     DateTimePicker1 = named(new QDateEdit(QDate(2003, 1, 1), m_client), "DateTimePicker1");

@@ -15,6 +15,7 @@ class QPushButton;
 class QTabWidget;
 class QTimer;
 class QToolButton;
+class HelpPage;
 class ToolbarImages;
 namespace data {
 class Connection;
@@ -121,7 +122,7 @@ public:
     QWidget *Diary = nullptr;
     QWidget *Privacy = nullptr;
     loans::UtilitiesPage *Utilities = nullptr;
-    QWidget *Help = nullptr;
+    HelpPage *Help = nullptr;
 
     QDateEdit *DateTimePicker1 = nullptr;
 

@@ -1,0 +1,77 @@
+#include "widgets/DBRichEdit.h"
+
+#include "data/Field.h"
+#include "platform/rtf/RtfReader.h"
+#include "platform/rtf/RtfWriter.h"
+#include "widgets/DBEdit.h"
+#include "widgets/FieldLink.h"
+
+#include <QKeyEvent>
+
+namespace widgets {
+
+DBRichEdit::DBRichEdit(QWidget *parent)
+    : QTextEdit(parent)
+    , m_link(new FieldLink(this)) {
+    setLineWrapMode(QTextEdit::WidgetWidth);
+    setAcceptRichText(true);
+    m_link->onLoad = [this] { load(); };
+    m_link->onWrite = [this] { write(); };
+    connect(this, &QTextEdit::textChanged, m_link, [this] {
+        if (!m_link->isLoading() && m_editingAllowed)
+            m_link->setModified(true);
+    });
+}
+
+void DBRichEdit::setDataSource(data::DataSource *source) {
+    m_link->setDataSource(source);
+}
+
+void DBRichEdit::setDataField(const QString &column) {
+    m_link->setFieldName(column);
+}
+
+void DBRichEdit::setEditingAllowed(bool allowed) {
+    m_editingAllowed = allowed;
+    setReadOnly(!allowed);
+    setTextInteractionFlags(allowed ? Qt::TextEditorInteraction
+                                    : Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+void DBRichEdit::load() {
+    data::Field *field = m_link->field();
+    platform::RtfReader reader;
+    QTextCharFormat plain;
+    plain.setFont(font());
+    reader.setDefaultCharFormat(plain);
+    reader.read(field ? field->value().toString() : QString(), document());
+    document()->setModified(false);
+}
+
+void DBRichEdit::write() {
+    if (data::Field *field = m_link->field())
+        field->setValue(platform::RtfWriter().writeColumnText(*document()));
+}
+
+void DBRichEdit::keyPressEvent(QKeyEvent *event) {
+    const bool newLine = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool changes = newLine || event->key() == Qt::Key_Tab || isEditingKey(event);
+    if (changes && (!m_editingAllowed || !m_link->beginUserChange())) {
+        event->accept();
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
+}
+
+void DBRichEdit::insertFromMimeData(const QMimeData *source) {
+    if (m_editingAllowed && m_link->beginUserChange())
+        QTextEdit::insertFromMimeData(source);
+}
+
+void DBRichEdit::focusOutEvent(QFocusEvent *event) {
+    QTextEdit::focusOutEvent(event);
+    if (m_editingAllowed)
+        m_link->focusLeft(event);
+}
+
+} // namespace widgets
