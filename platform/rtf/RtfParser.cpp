@@ -11,6 +11,7 @@ namespace {
 
 // Limits that keep hostile values from reaching the layout.
 constexpr int kMaxTwips = 31680; // 22 inches
+constexpr int kMinHalfPoints = 4; // below 2 points Qt cannot make sub- and superscripts
 constexpr int kMaxHalfPoints = 3276;
 constexpr int kMaxTabs = 64;
 constexpr int kMaxUc = 1000;
@@ -27,9 +28,20 @@ qint8 toggle(const Token &t) {
 
 } // namespace
 
-size_t qHash(const Parser::CharState &s, size_t seed) {
-    return qHashMulti(seed, s.font, s.halfPoints, s.color, s.background, s.bold, s.italic, s.strike,
-                      s.underline, s.valign, s.caps);
+size_t Parser::CharStateHash::operator()(const CharState &s) const {
+    const auto mix = [](quint64 x) {
+        x ^= x >> 30;
+        x *= 0xbf58476d1ce4e5b9ULL;
+        x ^= x >> 27;
+        x *= 0x94d049bb133111ebULL;
+        return x ^ (x >> 31);
+    };
+    const quint64 a = quint64(quint32(s.font)) << 32 | quint32(s.halfPoints);
+    const quint64 b = quint64(quint32(s.color)) << 32 | quint32(s.background);
+    const quint64 c = quint64(quint8(s.bold)) | quint64(quint8(s.italic)) << 8 |
+                      quint64(quint8(s.strike)) << 16 | quint64(quint8(s.underline)) << 24 |
+                      quint64(quint8(s.valign)) << 32 | quint64(quint8(s.caps)) << 40;
+    return size_t(mix(a ^ mix(b ^ mix(c))));
 }
 
 Parser::Parser(QTextDocument *document, const QTextCharFormat &defaultFormat)
@@ -148,7 +160,7 @@ void Parser::parse(const char *data, qsizetype size) {
     // A document cut short ends where its bytes end.
     flushRun();
     ensureRun();
-    m_builder.finish(blockFormat(), m_run.format);
+    m_builder.finish(blockFormat(), m_run->format);
     QTextOption option = m_document->defaultTextOption();
     option.setTabStopDistance(m_defTab / kTwipsPerPixel);
     m_document->setDefaultTextOption(option);
@@ -361,7 +373,7 @@ void Parser::handleBodyWord(Keyword keyword, const Token &t) {
         c.font = t.hasParam ? t.param : 0;
         break;
     case Keyword::Fs:
-        c.halfPoints = t.hasParam ? qBound(1, t.param, kMaxHalfPoints) : 24;
+        c.halfPoints = t.hasParam ? qBound(kMinHalfPoints, t.param, kMaxHalfPoints) : 24;
         break;
     case Keyword::B:
         c.bold = toggle(t);
@@ -588,8 +600,8 @@ void Parser::handleHex(uchar byte) {
     }
     if (m_g.dest == Dest::Body) {
         ensureRun();
-        if (m_run.codePage->isSingleByte())
-            m_run.codePage->decodeAppend(reinterpret_cast<const char *>(&byte), 1, m_text);
+        if (m_run->codePage->isSingleByte())
+            m_run->codePage->decodeAppend(reinterpret_cast<const char *>(&byte), 1, m_builder.text());
         else
             m_pending.append(char(byte));
     } else if (m_g.dest == Dest::FontTable && m_fontOpen) {
@@ -599,7 +611,7 @@ void Parser::handleHex(uchar byte) {
 
 void Parser::appendBytes(const char *data, qsizetype size) {
     ensureRun();
-    const CodePage *cp = m_run.codePage;
+    const CodePage *cp = m_run->codePage;
     const bool single = cp->isSingleByte();
     qsizetype start = 0;
     for (qsizetype i = 0; i <= size; ++i) {
@@ -607,13 +619,13 @@ void Parser::appendBytes(const char *data, qsizetype size) {
             continue;
         if (i > start) {
             if (single)
-                cp->decodeAppend(data + start, i - start, m_text);
+                cp->decodeAppend(data + start, i - start, m_builder.text());
             else
                 m_pending.append(data + start, i - start);
         }
         if (i < size && data[i] == '\t') {
             flushPending();
-            m_text.append(QChar('\t'));
+            m_builder.text().append(QChar('\t'));
         }
         start = i + 1;
     }
@@ -624,22 +636,20 @@ void Parser::appendChar(char16_t c) {
         return;
     ensureRun();
     flushPending();
-    m_text.append(QChar(c));
+    m_builder.text().append(QChar(c));
 }
 
 void Parser::flushPending() {
     if (m_pending.isEmpty())
         return;
-    m_run.codePage->decodeAppend(m_pending.constData(), m_pending.size(), m_text);
+    m_run->codePage->decodeAppend(m_pending.constData(), m_pending.size(), m_builder.text());
     m_pending.clear();
 }
 
 void Parser::flushRun() {
     flushPending();
-    if (m_text.isEmpty())
-        return;
-    m_builder.insertText(m_text, m_run.format);
-    m_text.clear();
+    if (m_runValid)
+        m_builder.endRun(m_run->format);
 }
 
 void Parser::ensureRun() {
@@ -650,35 +660,29 @@ void Parser::ensureRun() {
         return;
     flushRun();
     m_runState = m_g.chr;
-    m_run = runFor(m_runState);
+    m_run = &runFor(m_runState);
     m_runValid = true;
 }
 
 void Parser::endParagraph() {
     ensureRun();
     flushRun();
-    m_builder.endParagraph(blockFormat(), m_run.format);
+    m_builder.endParagraph(blockFormat(), m_run->format);
 }
 
 const Parser::Run &Parser::runFor(const CharState &s) {
-    const auto found = m_runs.constFind(s);
-    if (found != m_runs.constEnd())
-        return *found;
+    const auto found = m_runs.find(s);
+    if (found != m_runs.end())
+        return found->second;
     Run run;
     QTextCharFormat &f = run.format;
-    f = m_default;
     int cp = m_docCodePage;
     const auto font = m_fonts.constFind(s.font >= 0 ? s.font : m_deff);
     if (font != m_fonts.constEnd()) {
-        if (!font->face.isEmpty())
-            f.setFontFamilies(QStringList(font->face));
-        if (font->charset >= 0)
-            f.setProperty(CharSetProperty, font->charset);
-        if (font->pitch >= 0)
-            f.setProperty(PitchProperty, font->pitch);
-        if (font->hasHint)
-            f.setFontStyleHint(font->hint);
+        f = font->format;
         cp = fontCodePage(*font);
+    } else {
+        f = m_default;
     }
     if (s.halfPoints > 0) {
         f.clearProperty(QTextFormat::FontPixelSize);
@@ -701,7 +705,7 @@ const Parser::Run &Parser::runFor(const CharState &s) {
     if (s.background > 0 && s.background < m_colors.size() && m_colors.at(s.background))
         f.setBackground(*m_colors.at(s.background));
     run.codePage = codePage(cp);
-    return *m_runs.insert(s, run);
+    return m_runs.emplace(s, std::move(run)).first->second;
 }
 
 QTextBlockFormat Parser::blockFormat() const {
@@ -760,6 +764,16 @@ void Parser::endFont() {
         return;
     m_font.face += codePage(fontCodePage(m_font))->decode(m_fontBytes);
     m_font.face = m_font.face.trimmed();
+    QTextCharFormat &f = m_font.format;
+    f = m_default;
+    if (!m_font.face.isEmpty())
+        f.setFontFamilies(QStringList(m_font.face));
+    if (m_font.charset >= 0)
+        f.setProperty(CharSetProperty, m_font.charset);
+    if (m_font.pitch >= 0)
+        f.setProperty(PitchProperty, m_font.pitch);
+    if (m_font.hasHint)
+        f.setFontStyleHint(m_font.hint);
     m_fonts.insert(m_fontNumber, m_font);
     m_fontOpen = false;
     m_fontBytes.clear();

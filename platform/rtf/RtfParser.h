@@ -15,6 +15,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 class QTextDocument;
@@ -47,7 +48,9 @@ private:
         qint8 caps = -1;      // -1 none given, else QFont::Capitalization
         bool operator==(const CharState &) const = default;
     };
-    friend size_t qHash(const CharState &s, size_t seed);
+    struct CharStateHash {
+        size_t operator()(const CharState &s) const;
+    };
 
     struct ParaState {
         int align = 0; // 0 left, 1 centre, 2 right, 3 justified
@@ -78,6 +81,7 @@ private:
         int codePage = 0;
         QFont::StyleHint hint = QFont::AnyStyle;
         bool hasHint = false;
+        QTextCharFormat format; // the default format with this font
     };
 
     struct Run {
@@ -138,12 +142,12 @@ private:
     int m_rgb[3] = {0, 0, 0};
     bool m_rgbGiven = false;
 
-    QHash<CharState, Run> m_runs;
+    // formats by character state; nodes stay put, so m_run may point into it
+    std::unordered_map<CharState, Run, CharStateHash> m_runs;
     CharState m_runState;
-    Run m_run;
+    const Run *m_run = nullptr;
     bool m_runValid = false;
     bool m_charDirty = true;
-    QString m_text;
     QByteArray m_pending;
 };
 
