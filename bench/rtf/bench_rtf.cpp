@@ -35,8 +35,7 @@ using namespace platform;
 namespace {
 
 // Kilobytes of a line of /proc/self/status ("VmRSS", "VmHWM").
-long statusKb(const char *key)
-{
+long statusKb(const char *key) {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
@@ -48,21 +47,18 @@ long statusKb(const char *key)
 }
 
 // Resets the peak resident size to the current one.
-void resetPeak()
-{
+void resetPeak() {
     QFile clear(QStringLiteral("/proc/self/clear_refs"));
     if (clear.open(QIODevice::WriteOnly))
         clear.write("5");
 }
 
-size_t heapInUse()
-{
+size_t heapInUse() {
     const struct mallinfo2 info = mallinfo2();
     return info.uordblks + info.hblkhd;
 }
 
-double threadCpuMs()
-{
+double threadCpuMs() {
     timespec t{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
@@ -73,8 +69,7 @@ struct Timing {
     double cpu;
 };
 
-Timing median(int runs, const std::function<void()> &work)
-{
+Timing median(int runs, const std::function<void()> &work) {
     QList<double> walls;
     QList<double> cpus;
     for (int i = 0; i < runs; ++i) {
@@ -94,15 +89,15 @@ Timing median(int runs, const std::function<void()> &work)
 // faces, sizes, styles and colours, some in other scripts and code pages.
 // The formats come from a palette of the given size (0: every change a new
 // random format).
-QByteArray makeDiaryPage(qsizetype targetBytes, int paletteSize = 24)
-{
+QByteArray makeDiaryPage(qsizetype targetBytes, int paletteSize = 24) {
     QRandomGenerator random(20240501);
     static const QStringList words = {
-        "the", "garden", "was", "quiet", "after", "rain", "and", "we", "planted", "tulips",
-        "beside", "old", "fence", "Café", "crème", "naïve", "façade", "“quoted”", "—", "€12",
-        "Привет", "Ελλάδα", "日本語", "中文", "한국어", "สวัสดี", "😀", "{brace}", "back\\slash"};
-    static const QStringList faces = {"MS Sans Serif", "Arial", "Times New Roman",
-                                      "Courier New", "Tahoma"};
+        "the",     "garden",   "was",    "quiet",   "after",      "rain",   "and",    "we",
+        "planted", "tulips",   "beside", "old",     "fence",      "Café",   "crème",  "naïve",
+        "façade",  "“quoted”", "—",      "€12",     "Привет",     "Ελλάδα", "日本語", "中文",
+        "한국어",  "สวัสดี",     "😀",      "{brace}", "back\\slash"};
+    static const QStringList faces = {"MS Sans Serif", "Arial", "Times New Roman", "Courier New",
+                                      "Tahoma"};
     static const QList<QColor> colours = {Qt::black, Qt::red, Qt::blue, QColor(0, 128, 0),
                                           QColor(128, 0, 128)};
     const auto randomFormat = [&] {
@@ -144,8 +139,9 @@ QByteArray makeDiaryPage(qsizetype targetBytes, int paletteSize = 24)
             }
             QString word = words.at(random.bounded(int(words.size())));
             const int separator = int(random.bounded(30));
-            word += separator == 0 ? QStringLiteral("\t") : separator == 1 ? QStringLiteral("\u2028")
-                                                                           : QStringLiteral(" ");
+            word += separator == 0   ? QStringLiteral("\t")
+                    : separator == 1 ? QStringLiteral("\u2028")
+                                     : QStringLiteral(" ");
             cursor.insertText(word, format);
         }
         ++paragraph;
@@ -162,8 +158,7 @@ struct Hostile {
     QByteArray bytes;
 };
 
-QList<Hostile> hostileInputs()
-{
+QList<Hostile> hostileInputs() {
     const auto rtf = [](const QByteArray &body) { return QByteArray("{\\rtf1 " + body + "}"); };
     QList<Hostile> inputs;
     inputs.append({"200 000 nested groups, never closed", "{\\rtf1 " + QByteArray(200000, '{')});
@@ -183,8 +178,7 @@ QList<Hostile> hostileInputs()
     return inputs;
 }
 
-int memoryChild(const QString &path)
-{
+int memoryChild(const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return 1;
@@ -193,8 +187,7 @@ int memoryChild(const QString &path)
     // the document's and not the libraries' first use
     {
         QTextDocument warm;
-        RtfReader().read(QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset204 A;}}\\f0 \\'e0}"),
-                         &warm);
+        RtfReader().read(QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset204 A;}}\\f0 \\'e0}"), &warm);
         (void)RtfWriter().write(warm);
     }
     resetPeak();
@@ -211,8 +204,7 @@ int memoryChild(const QString &path)
 }
 
 // "peak +X MB (Y x), document Z MB" for one read and write in a fresh process.
-QString runMemoryChild(const QString &path, qsizetype inputSize)
-{
+QString runMemoryChild(const QString &path, qsizetype inputSize) {
     QProcess child;
     child.start(QCoreApplication::applicationFilePath(), {"--memory", path});
     child.waitForFinished(600000);
@@ -226,8 +218,7 @@ QString runMemoryChild(const QString &path, qsizetype inputSize)
         .arg(parts.at(1).toDouble() / 1048576, 0, 'f', 1);
 }
 
-double timeProcess(const QString &program, const QStringList &args)
-{
+double timeProcess(const QString &program, const QStringList &args) {
     QProcess process;
     process.setStandardOutputFile(QProcess::nullDevice());
     QElapsedTimer timer;
@@ -239,10 +230,9 @@ double timeProcess(const QString &program, const QStringList &args)
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                     : qgetenv("QT_QPA_PLATFORM"));
+int main(int argc, char **argv) {
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() == 3 && args.at(1) == "--memory")
@@ -303,10 +293,14 @@ int main(int argc, char **argv)
     }
     if (!office.isEmpty()) {
         const QString profile = QUrl::fromLocalFile(dir.filePath("profile")).toString();
-        const QStringList convert = {"--headless", "--norestore",
-                                     "-env:UserInstallation=" + profile, "--convert-to",
-                                     "txt:Text (encoded):UTF8,LF,,,", "--outdir",
-                                     dir.filePath("out"), path};
+        const QStringList convert = {"--headless",
+                                     "--norestore",
+                                     "-env:UserInstallation=" + profile,
+                                     "--convert-to",
+                                     "txt:Text (encoded):UTF8,LF,,,",
+                                     "--outdir",
+                                     dir.filePath("out"),
+                                     path};
         timeProcess(office, convert); // creates the profile
         const Timing t = median(3, [&] { timeProcess(office, convert); });
         std::printf("| LibreOffice headless RTF to text (whole process) | %.0f ms |\n", t.wall);

@@ -4,8 +4,7 @@
 
 namespace platform::rtf {
 
-void sanitize(QString &text)
-{
+void sanitize(QString &text) {
     const qsizetype n = text.size();
     const QChar *scan = text.constData();
     qsizetype i = 0;
@@ -40,18 +39,15 @@ void sanitize(QString &text)
 }
 
 DocumentBuilder::DocumentBuilder(QTextDocument *document)
-    : m_cursor(document)
-{
+    : m_cursor(document) {
     m_cursor.beginEditBlock();
 }
 
-DocumentBuilder::~DocumentBuilder()
-{
+DocumentBuilder::~DocumentBuilder() {
     m_cursor.endEditBlock();
 }
 
-void DocumentBuilder::open()
-{
+void DocumentBuilder::open() {
     if (m_open)
         return;
     m_open = true;
@@ -91,8 +87,7 @@ void DocumentBuilder::endParagraph(QTextBlockFormat format, const QTextCharForma
     m_pageBreak = false;
 }
 
-void DocumentBuilder::finish(const QTextBlockFormat &format, const QTextCharFormat &charFormat)
-{
+void DocumentBuilder::finish(const QTextBlockFormat &format, const QTextCharFormat &charFormat) {
     if (m_open)
         endParagraph(format, charFormat);
 }

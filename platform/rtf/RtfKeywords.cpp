@@ -184,10 +184,9 @@ constexpr Entry kEntries[] = {
 
 } // namespace
 
-Keyword lookupKeyword(std::string_view word)
-{
+Keyword lookupKeyword(std::string_view word) {
     static const std::unordered_map<std::string_view, Keyword> table(std::begin(kEntries),
-                                                                      std::end(kEntries));
+                                                                     std::end(kEntries));
     const auto found = table.find(word);
     return found != table.end() ? found->second : Keyword::Unknown;
 }

@@ -10,7 +10,7 @@ namespace platform::rtf {
 namespace {
 
 // Limits that keep hostile values from reaching the layout.
-constexpr int kMaxTwips = 31680; // 22 inches
+constexpr int kMaxTwips = 31680;  // 22 inches
 constexpr int kMinHalfPoints = 4; // below 2 points Qt cannot make sub- and superscripts
 constexpr int kMaxHalfPoints = 3276;
 constexpr int kMaxTabs = 64;
@@ -47,7 +47,8 @@ size_t Parser::CharStateHash::operator()(const CharState &s) const {
 Parser::Parser(QTextDocument *document, const QTextCharFormat &defaultFormat)
     : m_document(document)
     , m_builder(document)
-    , m_default(defaultFormat) {}
+    , m_default(defaultFormat)
+    , m_tables(defaultFormat) {}
 
 Parser::~Parser() = default;
 
@@ -120,8 +121,8 @@ void Parser::parse(const char *data, qsizetype size) {
             case '}':
                 if (m_g.dest == Dest::Body)
                     appendChar(char16_t(t.symbol));
-                else if (m_g.dest == Dest::FontTable && m_fontOpen)
-                    m_fontBytes.append(t.symbol);
+                else if (m_g.dest == Dest::FontTable)
+                    m_tables.fontByte(t.symbol);
                 break;
             case '~':
                 appendChar(0x00A0);
@@ -204,20 +205,15 @@ void Parser::closeGroup() {
     m_stack.pop_back();
     m_charDirty = true;
     if (dest == Dest::FontTable) {
-        if (m_fontOpen && m_stack.size() < m_fontDepth)
-            endFont();
+        if (m_tables.fontOpen() && m_stack.size() < m_tables.fontDepth())
+            m_tables.endFont();
         if (m_g.dest != Dest::FontTable) {
-            endFont();
-            flushRun();
-            m_runs.clear();
-            m_runValid = false;
+            m_tables.endFont();
+            invalidateRuns();
         }
     } else if (dest == Dest::ColorTable && m_g.dest != Dest::ColorTable) {
-        if (m_rgbGiven)
-            endColor();
-        flushRun();
-        m_runs.clear();
-        m_runValid = false;
+        m_tables.endColors();
+        invalidateRuns();
     }
 }
 
@@ -240,8 +236,7 @@ void Parser::handleWord(const Token &t) {
         return;
     case Keyword::ColorTable:
         m_g.dest = Dest::ColorTable;
-        m_colors.clear();
-        m_rgbGiven = false;
+        m_tables.beginColors();
         return;
     case Keyword::Skip:
     case Keyword::FieldInstruction:
@@ -263,40 +258,30 @@ void Parser::handleWord(const Token &t) {
                                   : char16_t(0xFFFD);
         if (m_g.dest == Dest::Body) {
             appendChar(unit);
-        } else if (m_g.dest == Dest::FontTable && m_fontOpen) {
-            const CodePage *cp = codePage(fontCodePage(m_font));
-            m_font.face += cp->decode(m_fontBytes);
-            m_fontBytes.clear();
-            m_font.face += QChar(unit);
+        } else if (m_g.dest == Dest::FontTable) {
+            m_tables.fontUnit(unit);
         }
         if (keyword == Keyword::U)
             m_ucSkip = m_g.uc;
         return;
     }
     case Keyword::Ansi:
-        m_docCodePage = 1252;
-        return;
     case Keyword::Mac:
-        m_docCodePage = 10000;
-        return;
     case Keyword::Pc:
-        m_docCodePage = 437;
-        return;
     case Keyword::Pca:
-        m_docCodePage = 850;
+    case Keyword::AnsiCpg: {
+        const int cp = keyword == Keyword::Mac                       ? 10000
+                       : keyword == Keyword::Pc                      ? 437
+                       : keyword == Keyword::Pca                     ? 850
+                       : (keyword == Keyword::AnsiCpg && t.hasParam) ? CodePage::supported(t.param)
+                                                                     : 1252;
+        invalidateRuns();
+        m_tables.setDocumentCodePage(cp > 0 ? cp : 1252);
         return;
-    case Keyword::AnsiCpg:
-        if (t.hasParam && CodePage::supported(t.param))
-            m_docCodePage = t.param;
-        flushRun();
-        m_runs.clear();
-        m_runValid = false;
-        return;
+    }
     case Keyword::Deff:
+        invalidateRuns();
         m_deff = t.hasParam ? t.param : -1;
-        flushRun();
-        m_runs.clear();
-        m_runValid = false;
         return;
     case Keyword::DefTab:
         if (t.hasParam && t.param > 0)
@@ -310,52 +295,13 @@ void Parser::handleWord(const Token &t) {
         handleBodyWord(keyword, t);
         break;
     case Dest::FontTable:
-        handleFontTableWord(keyword, t);
+        if (keyword == Keyword::F)
+            m_tables.beginFont(t.hasParam ? t.param : 0, m_stack.size());
+        else
+            m_tables.fontWord(keyword, t);
         break;
     case Dest::ColorTable:
-        if (keyword == Keyword::Red || keyword == Keyword::Green || keyword == Keyword::Blue) {
-            const int index = keyword == Keyword::Red ? 0 : keyword == Keyword::Green ? 1 : 2;
-            m_rgb[index] = t.hasParam ? qBound(0, t.param, 255) : 0;
-            m_rgbGiven = true;
-        }
-        break;
-    default:
-        break;
-    }
-}
-
-void Parser::handleFontTableWord(Keyword keyword, const Token &t) {
-    if (keyword == Keyword::F) {
-        beginFont(t.hasParam ? t.param : 0);
-        return;
-    }
-    if (!m_fontOpen)
-        return;
-    switch (keyword) {
-    case Keyword::FCharset:
-        m_font.charset = t.hasParam ? qBound(0, t.param, 255) : 0;
-        break;
-    case Keyword::FPrq:
-        m_font.pitch = t.hasParam ? qBound(0, t.param, 2) : 0;
-        break;
-    case Keyword::Cpg:
-        m_font.codePage = t.hasParam ? CodePage::supported(t.param) : 0;
-        break;
-    case Keyword::FNil:
-    case Keyword::FTech:
-        m_font.hasHint = false;
-        break;
-    case Keyword::FRoman:
-    case Keyword::FSwiss:
-    case Keyword::FModern:
-    case Keyword::FScript:
-    case Keyword::FDecor:
-        m_font.hasHint = true;
-        m_font.hint = keyword == Keyword::FRoman    ? QFont::Serif
-                      : keyword == Keyword::FSwiss  ? QFont::SansSerif
-                      : keyword == Keyword::FModern ? QFont::TypeWriter
-                      : keyword == Keyword::FScript ? QFont::Cursive
-                                                    : QFont::Decorative;
+        m_tables.colorWord(keyword, t);
         break;
     default:
         break;
@@ -405,7 +351,7 @@ void Parser::handleBodyWord(Keyword keyword, const Token &t) {
         c.underline = QTextCharFormat::NoUnderline;
         break;
     case Keyword::Cf:
-        c.color = t.hasParam ? qMax(0, t.param) : 0;
+        c.color = t.hasParam ? qMax(0, t.param) : -1;
         break;
     case Keyword::Highlight:
     case Keyword::Cb:
@@ -574,19 +520,10 @@ void Parser::handleText(const char *data, qsizetype size) {
         appendBytes(data, size);
         break;
     case Dest::FontTable:
-        for (qsizetype i = 0; i < size; ++i) {
-            if (data[i] == ';') {
-                endFont();
-            } else if (m_fontOpen) {
-                m_fontBytes.append(data[i]);
-            }
-        }
+        m_tables.fontText(data, size);
         break;
     case Dest::ColorTable:
-        for (qsizetype i = 0; i < size; ++i) {
-            if (data[i] == ';')
-                endColor();
-        }
+        m_tables.colorText(data, size);
         break;
     default:
         break;
@@ -601,11 +538,12 @@ void Parser::handleHex(uchar byte) {
     if (m_g.dest == Dest::Body) {
         ensureRun();
         if (m_run->codePage->isSingleByte())
-            m_run->codePage->decodeAppend(reinterpret_cast<const char *>(&byte), 1, m_builder.text());
+            m_run->codePage->decodeAppend(reinterpret_cast<const char *>(&byte), 1,
+                                          m_builder.text());
         else
             m_pending.append(char(byte));
-    } else if (m_g.dest == Dest::FontTable && m_fontOpen) {
-        m_fontBytes.append(char(byte));
+    } else if (m_g.dest == Dest::FontTable) {
+        m_tables.fontByte(char(byte));
     }
 }
 
@@ -676,14 +614,8 @@ const Parser::Run &Parser::runFor(const CharState &s) {
         return found->second;
     Run run;
     QTextCharFormat &f = run.format;
-    int cp = m_docCodePage;
-    const auto font = m_fonts.constFind(s.font >= 0 ? s.font : m_deff);
-    if (font != m_fonts.constEnd()) {
-        f = font->format;
-        cp = fontCodePage(*font);
-    } else {
-        f = m_default;
-    }
+    const Tables::Font *font = m_tables.font(s.font >= 0 ? s.font : m_deff);
+    f = font ? font->format : m_default;
     if (s.halfPoints > 0) {
         f.clearProperty(QTextFormat::FontPixelSize);
         f.setFontPointSize(s.halfPoints / 2.0);
@@ -700,11 +632,11 @@ const Parser::Run &Parser::runFor(const CharState &s) {
         f.setVerticalAlignment(QTextCharFormat::VerticalAlignment(s.valign));
     if (s.caps >= 0)
         f.setFontCapitalization(QFont::Capitalization(s.caps));
-    if (s.color > 0 && s.color < m_colors.size() && m_colors.at(s.color))
-        f.setForeground(*m_colors.at(s.color));
-    if (s.background > 0 && s.background < m_colors.size() && m_colors.at(s.background))
-        f.setBackground(*m_colors.at(s.background));
-    run.codePage = codePage(cp);
+    if (const QColor *color = m_tables.color(s.color))
+        f.setForeground(*color);
+    if (const QColor *background = s.background > 0 ? m_tables.color(s.background) : nullptr)
+        f.setBackground(*background);
+    run.codePage = m_tables.codePage(m_tables.codePageOf(font));
     return m_runs.emplace(s, std::move(run)).first->second;
 }
 
@@ -736,56 +668,10 @@ QTextBlockFormat Parser::blockFormat() const {
     return f;
 }
 
-const CodePage *Parser::codePage(int number) {
-    auto &slot = m_codePages[number];
-    if (!slot)
-        slot = std::make_unique<CodePage>(number);
-    return slot.get();
-}
-
-int Parser::fontCodePage(const Font &font) const {
-    if (font.codePage > 0)
-        return font.codePage;
-    const int cp = CodePage::forCharset(font.charset);
-    return cp > 0 ? cp : m_docCodePage;
-}
-
-void Parser::beginFont(int number) {
-    endFont();
-    m_fontOpen = true;
-    m_fontNumber = number;
-    m_fontDepth = m_stack.size();
-    m_font = Font();
-    m_fontBytes.clear();
-}
-
-void Parser::endFont() {
-    if (!m_fontOpen)
-        return;
-    m_font.face += codePage(fontCodePage(m_font))->decode(m_fontBytes);
-    m_font.face = m_font.face.trimmed();
-    QTextCharFormat &f = m_font.format;
-    f = m_default;
-    if (!m_font.face.isEmpty())
-        f.setFontFamilies(QStringList(m_font.face));
-    if (m_font.charset >= 0)
-        f.setProperty(CharSetProperty, m_font.charset);
-    if (m_font.pitch >= 0)
-        f.setProperty(PitchProperty, m_font.pitch);
-    if (m_font.hasHint)
-        f.setFontStyleHint(m_font.hint);
-    m_fonts.insert(m_fontNumber, m_font);
-    m_fontOpen = false;
-    m_fontBytes.clear();
-}
-
-void Parser::endColor() {
-    if (m_rgbGiven)
-        m_colors.append(QColor(m_rgb[0], m_rgb[1], m_rgb[2]));
-    else
-        m_colors.append(std::nullopt);
-    m_rgb[0] = m_rgb[1] = m_rgb[2] = 0;
-    m_rgbGiven = false;
+void Parser::invalidateRuns() {
+    flushRun();
+    m_runs.clear();
+    m_runValid = false;
 }
 
 } // namespace platform::rtf
