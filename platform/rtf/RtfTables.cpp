@@ -73,6 +73,7 @@ void Tables::endFont() {
     if (!m_fontOpen)
         return;
     m_font.face += codePage(codePageOf(&m_font))->decode(m_fontBytes);
+    m_font.face.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
     m_font.face = m_font.face.trimmed();
     QTextCharFormat &f = m_font.format;
     f = m_default;

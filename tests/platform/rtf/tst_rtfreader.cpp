@@ -315,7 +315,7 @@ void TestRtfReader::fontTable() {
     // name given through \u, a font number that the table lacks.
     const QByteArray rtf = "{\\rtf1\\ansi\\deff1{\\fonttbl\\f0\\fswiss Helvetica;"
                            "{\\f1\\froman\\fcharset128\\fprq1 \\'82\\'6c\\'82\\'72 "
-                           "\\'96\\'be\\'92\\'a9;}{\\f2\\fnil \\u1040?rial;}}"
+                           "\\'96\\'be\\'92\\'a9;}{\\f2\\fnil \\u1040?ri\\'00al\\'09;}}"
                            "default \\f0 helv \\f2 uni \\f9 missing}";
     QTextCharFormat base;
     base.setFontFamilies({QStringLiteral("Base")});
