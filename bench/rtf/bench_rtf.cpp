@@ -165,8 +165,10 @@ QList<Hostile> hostileInputs() {
     inputs.append({"250 000 paragraphs (\\par)", rtf(QByteArray("\\par").repeated(250000))});
     inputs.append({"100 000 formatting changes in one paragraph",
                    rtf(QByteArray("\\b a\\b0 b").repeated(100000))});
-    inputs.append({"100 000 fonts in the font table",
-                   "{\\rtf1{\\fonttbl" + QByteArray("{\\f1 F;}").repeated(100000) + "}x}"});
+    QByteArray fonts = "{\\rtf1{\\fonttbl";
+    for (int i = 0; i < 100000; ++i)
+        fonts += "{\\f" + QByteArray::number(i) + " F" + QByteArray::number(i) + ";}";
+    inputs.append({"100 000 fonts in the font table", fonts + "}\\f99999 x}"});
     inputs.append({"\\bin2147483647 on 1 MB", rtf("\\bin2147483647 " + QByteArray(1000000, 'x'))});
     inputs.append({"1 MB control word", rtf("\\" + QByteArray(1000000, 'a'))});
     QRandomGenerator random(7);

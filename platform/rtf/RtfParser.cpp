@@ -614,8 +614,9 @@ const Parser::Run &Parser::runFor(const CharState &s) {
         return found->second;
     Run run;
     QTextCharFormat &f = run.format;
-    const Tables::Font *font = m_tables.font(s.font >= 0 ? s.font : m_deff);
-    f = font ? font->format : m_default;
+    const int fontNumber = s.font >= 0 ? s.font : m_deff;
+    const Tables::Font *font = m_tables.font(fontNumber);
+    f = font ? m_tables.formatOf(fontNumber) : m_default;
     if (s.halfPoints > 0) {
         f.clearProperty(QTextFormat::FontPixelSize);
         f.setFontPointSize(s.halfPoints / 2.0);

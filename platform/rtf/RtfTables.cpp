@@ -75,17 +75,8 @@ void Tables::endFont() {
     m_font.face += codePage(codePageOf(&m_font))->decode(m_fontBytes);
     m_font.face.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
     m_font.face = m_font.face.trimmed();
-    QTextCharFormat &f = m_font.format;
-    f = m_default;
-    if (!m_font.face.isEmpty())
-        f.setFontFamilies(QStringList(m_font.face));
-    if (m_font.charset >= 0)
-        f.setProperty(CharSetProperty, m_font.charset);
-    if (m_font.pitch >= 0)
-        f.setProperty(PitchProperty, m_font.pitch);
-    if (m_font.hasHint)
-        f.setFontStyleHint(m_font.hint);
     m_fonts.insert(m_fontNumber, m_font);
+    m_fontFormats.remove(m_fontNumber);
     m_fontOpen = false;
     m_fontBytes.clear();
 }
@@ -93,6 +84,24 @@ void Tables::endFont() {
 const Tables::Font *Tables::font(int number) const {
     const auto found = m_fonts.constFind(number);
     return found != m_fonts.constEnd() ? &*found : nullptr;
+}
+
+const QTextCharFormat &Tables::formatOf(int number) {
+    auto found = m_fontFormats.find(number);
+    if (found != m_fontFormats.end())
+        return *found;
+    QTextCharFormat f = m_default;
+    if (const Font *entry = font(number)) {
+        if (!entry->face.isEmpty())
+            f.setFontFamilies(QStringList(entry->face));
+        if (entry->charset >= 0)
+            f.setProperty(CharSetProperty, entry->charset);
+        if (entry->pitch >= 0)
+            f.setProperty(PitchProperty, entry->pitch);
+        if (entry->hasHint)
+            f.setFontStyleHint(entry->hint);
+    }
+    return *m_fontFormats.insert(number, f);
 }
 
 void Tables::beginColors() {

@@ -27,7 +27,6 @@ public:
         int codePage = 0; // from \cpg; 0 when not given
         QFont::StyleHint hint = QFont::AnyStyle;
         bool hasHint = false;
-        QTextCharFormat format; // the default format with this font
     };
 
     explicit Tables(const QTextCharFormat &defaultFormat)
@@ -44,6 +43,8 @@ public:
     void fontUnit(char16_t unit);
     void endFont();
     const Font *font(int number) const;
+    // The default format with the font, made when a text first uses it.
+    const QTextCharFormat &formatOf(int number);
 
     // Colour table: entries end with ";"; index 0 is the first (an entry
     // without colour, usually the first, means "automatic" and gives null).
@@ -66,6 +67,7 @@ private:
     std::map<int, std::unique_ptr<CodePage>> m_codePages;
 
     QHash<int, Font> m_fonts;
+    QHash<int, QTextCharFormat> m_fontFormats;
     bool m_fontOpen = false;
     int m_fontNumber = 0;
     size_t m_fontDepth = 0;
