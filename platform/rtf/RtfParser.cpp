@@ -2,7 +2,6 @@
 
 #include "RtfFormat.h"
 
-#include <QHashFunctions>
 #include <QTextDocument>
 
 namespace platform::rtf {

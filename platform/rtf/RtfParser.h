@@ -1,21 +1,15 @@
 #pragma once
 
-#include "CodePage.h"
 #include "RtfDocumentBuilder.h"
 #include "RtfKeywords.h"
 #include "RtfPrivate.h"
 #include "RtfTables.h"
 
-#include <QColor>
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QTextCharFormat>
 #include <QTextOption>
 
-#include <map>
-#include <memory>
-#include <optional>
 #include <unordered_map>
 #include <vector>
 
