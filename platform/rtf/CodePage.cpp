@@ -234,41 +234,4 @@ int CodePage::forCharset(int charset) {
     }
 }
 
-int CodePage::charsetFor(int codePage) {
-    switch (codePage) {
-    case 1252:
-        return 0;
-    case 932:
-        return 128;
-    case 949:
-        return 129;
-    case 1361:
-        return 130;
-    case 936:
-        return 134;
-    case 950:
-        return 136;
-    case 1253:
-        return 161;
-    case 1254:
-        return 162;
-    case 1258:
-        return 163;
-    case 1255:
-        return 177;
-    case 1256:
-        return 178;
-    case 1257:
-        return 186;
-    case 1251:
-        return 204;
-    case 874:
-        return 222;
-    case 1250:
-        return 238;
-    default:
-        return -1;
-    }
-}
-
 } // namespace platform

@@ -33,8 +33,6 @@ public:
     static int supported(int number);
     // The code page for an RTF \fcharset number; 0 means "the document's".
     static int forCharset(int charset);
-    // The charset that names this code page in a font table, or -1.
-    static int charsetFor(int codePage);
     // The code page that bytes are identical to Unicode code points in, used
     // for symbol fonts.
     static constexpr int kLatin1 = 28591;

@@ -4,14 +4,21 @@
 
 namespace platform::rtf {
 
-namespace {
-
-// Characters that must not reach a document as text: they would open blocks or
-// frames of their own, or are not characters at all.
 void sanitize(QString &text) {
-    QChar *p = text.data();
     const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
+    const QChar *scan = text.constData();
+    qsizetype i = 0;
+    while (i < n) {
+        const char16_t c = scan[i].unicode();
+        if (c < 0xD800 && c != '\n' && c != '\r' && c != 0 && c != 0x2029)
+            ++i;
+        else
+            break;
+    }
+    if (i == n)
+        return;
+    QChar *p = text.data();
+    for (; i < n; ++i) {
         const char16_t c = p[i].unicode();
         if (c < 0xD800 && c != '\n' && c != '\r' && c != 0 && c != 0x2029)
             continue;
@@ -31,8 +38,6 @@ void sanitize(QString &text) {
     }
 }
 
-} // namespace
-
 DocumentBuilder::DocumentBuilder(QTextDocument *document)
     : m_cursor(document) {
     m_cursor.beginEditBlock();
@@ -42,35 +47,48 @@ DocumentBuilder::~DocumentBuilder() {
     m_cursor.endEditBlock();
 }
 
-void DocumentBuilder::openBlock() {
-    if (m_blockOpen)
+void DocumentBuilder::open() {
+    if (m_open)
         return;
-    m_cursor.insertBlock();
-    m_blockOpen = true;
+    m_open = true;
     m_pageBreak = m_nextPageBreak;
     m_nextPageBreak = false;
 }
 
-void DocumentBuilder::insertText(const QString &text, const QTextCharFormat &format) {
-    if (text.isEmpty())
+void DocumentBuilder::endRun(const QTextCharFormat &format) {
+    const qsizetype start = m_runs.empty() ? 0 : m_runs.back().end;
+    if (m_text.size() <= start)
         return;
-    openBlock();
-    QString clean = text;
-    sanitize(clean);
-    m_cursor.insertText(clean, format);
+    open();
+    m_runs.push_back({m_text.size(), format});
 }
 
 void DocumentBuilder::endParagraph(QTextBlockFormat format, const QTextCharFormat &charFormat) {
-    openBlock();
+    open();
     if (m_pageBreak)
         format.setPageBreakPolicy(format.pageBreakPolicy() | QTextFormat::PageBreak_AlwaysBefore);
-    m_cursor.setBlockFormat(format);
-    m_cursor.setBlockCharFormat(charFormat);
-    m_blockOpen = false;
+    if (m_first) {
+        m_cursor.setBlockFormat(format);
+        m_cursor.setBlockCharFormat(charFormat);
+        m_first = false;
+    } else {
+        m_cursor.insertBlock(format, charFormat);
+    }
+    sanitize(m_text);
+    qsizetype start = 0;
+    for (const Run &run : m_runs) {
+        m_cursor.insertText(QString::fromRawData(m_text.constData() + start, run.end - start),
+                            run.format);
+        start = run.end;
+    }
+    m_runs.clear();
+    m_text.resize(0);
+    m_open = false;
+    m_pageBreak = false;
 }
 
 void DocumentBuilder::finish(const QTextBlockFormat &format, const QTextCharFormat &charFormat) {
-    if (m_blockOpen)
+    if (m_open)
         endParagraph(format, charFormat);
 }
 

@@ -2,8 +2,8 @@
 
 #include "RtfPrivate.h"
 
-#include <algorithm>
-#include <array>
+#include <iterator>
+#include <unordered_map>
 #include <utility>
 
 namespace platform::rtf {
@@ -182,22 +182,13 @@ constexpr Entry kEntries[] = {
     {"bkmkend", Keyword::Skip},
 };
 
-struct Table {
-    std::array<Entry, std::size(kEntries)> entries;
-    Table() {
-        std::copy(std::begin(kEntries), std::end(kEntries), entries.begin());
-        std::sort(entries.begin(), entries.end());
-    }
-};
-
 } // namespace
 
 Keyword lookupKeyword(std::string_view word) {
-    static const Table table;
-    const auto it =
-        std::lower_bound(table.entries.begin(), table.entries.end(), word,
-                         [](const Entry &entry, std::string_view w) { return entry.first < w; });
-    return (it != table.entries.end() && it->first == word) ? it->second : Keyword::Unknown;
+    static const std::unordered_map<std::string_view, Keyword> table(std::begin(kEntries),
+                                                                     std::end(kEntries));
+    const auto found = table.find(word);
+    return found != table.end() ? found->second : Keyword::Unknown;
 }
 
 } // namespace platform::rtf

@@ -2,7 +2,6 @@
 
 #include "RtfFormat.h"
 
-#include <QHashFunctions>
 #include <QTextDocument>
 
 namespace platform::rtf {
@@ -10,7 +9,8 @@ namespace platform::rtf {
 namespace {
 
 // Limits that keep hostile values from reaching the layout.
-constexpr int kMaxTwips = 31680; // 22 inches
+constexpr int kMaxTwips = 31680;  // 22 inches
+constexpr int kMinHalfPoints = 4; // below 2 points Qt cannot make sub- and superscripts
 constexpr int kMaxHalfPoints = 3276;
 constexpr int kMaxTabs = 64;
 constexpr int kMaxUc = 1000;
@@ -27,15 +27,27 @@ qint8 toggle(const Token &t) {
 
 } // namespace
 
-size_t qHash(const Parser::CharState &s, size_t seed) {
-    return qHashMulti(seed, s.font, s.halfPoints, s.color, s.background, s.bold, s.italic, s.strike,
-                      s.underline, s.valign, s.caps);
+size_t Parser::CharStateHash::operator()(const CharState &s) const {
+    const auto mix = [](quint64 x) {
+        x ^= x >> 30;
+        x *= 0xbf58476d1ce4e5b9ULL;
+        x ^= x >> 27;
+        x *= 0x94d049bb133111ebULL;
+        return x ^ (x >> 31);
+    };
+    const quint64 a = quint64(quint32(s.font)) << 32 | quint32(s.halfPoints);
+    const quint64 b = quint64(quint32(s.color)) << 32 | quint32(s.background);
+    const quint64 c = quint64(quint8(s.bold)) | quint64(quint8(s.italic)) << 8 |
+                      quint64(quint8(s.strike)) << 16 | quint64(quint8(s.underline)) << 24 |
+                      quint64(quint8(s.valign)) << 32 | quint64(quint8(s.caps)) << 40;
+    return size_t(mix(a ^ mix(b ^ mix(c))));
 }
 
 Parser::Parser(QTextDocument *document, const QTextCharFormat &defaultFormat)
     : m_document(document)
     , m_builder(document)
-    , m_default(defaultFormat) {}
+    , m_default(defaultFormat)
+    , m_tables(defaultFormat) {}
 
 Parser::~Parser() = default;
 
@@ -108,8 +120,8 @@ void Parser::parse(const char *data, qsizetype size) {
             case '}':
                 if (m_g.dest == Dest::Body)
                     appendChar(char16_t(t.symbol));
-                else if (m_g.dest == Dest::FontTable && m_fontOpen)
-                    m_fontBytes.append(t.symbol);
+                else if (m_g.dest == Dest::FontTable)
+                    m_tables.fontByte(t.symbol);
                 break;
             case '~':
                 appendChar(0x00A0);
@@ -148,7 +160,7 @@ void Parser::parse(const char *data, qsizetype size) {
     // A document cut short ends where its bytes end.
     flushRun();
     ensureRun();
-    m_builder.finish(blockFormat(), m_run.format);
+    m_builder.finish(blockFormat(), m_run->format);
     QTextOption option = m_document->defaultTextOption();
     option.setTabStopDistance(m_defTab / kTwipsPerPixel);
     m_document->setDefaultTextOption(option);
@@ -192,20 +204,15 @@ void Parser::closeGroup() {
     m_stack.pop_back();
     m_charDirty = true;
     if (dest == Dest::FontTable) {
-        if (m_fontOpen && m_stack.size() < m_fontDepth)
-            endFont();
+        if (m_tables.fontOpen() && m_stack.size() < m_tables.fontDepth())
+            m_tables.endFont();
         if (m_g.dest != Dest::FontTable) {
-            endFont();
-            flushRun();
-            m_runs.clear();
-            m_runValid = false;
+            m_tables.endFont();
+            invalidateRuns();
         }
     } else if (dest == Dest::ColorTable && m_g.dest != Dest::ColorTable) {
-        if (m_rgbGiven)
-            endColor();
-        flushRun();
-        m_runs.clear();
-        m_runValid = false;
+        m_tables.endColors();
+        invalidateRuns();
     }
 }
 
@@ -228,8 +235,7 @@ void Parser::handleWord(const Token &t) {
         return;
     case Keyword::ColorTable:
         m_g.dest = Dest::ColorTable;
-        m_colors.clear();
-        m_rgbGiven = false;
+        m_tables.beginColors();
         return;
     case Keyword::Skip:
     case Keyword::FieldInstruction:
@@ -251,40 +257,30 @@ void Parser::handleWord(const Token &t) {
                                   : char16_t(0xFFFD);
         if (m_g.dest == Dest::Body) {
             appendChar(unit);
-        } else if (m_g.dest == Dest::FontTable && m_fontOpen) {
-            const CodePage *cp = codePage(fontCodePage(m_font));
-            m_font.face += cp->decode(m_fontBytes);
-            m_fontBytes.clear();
-            m_font.face += QChar(unit);
+        } else if (m_g.dest == Dest::FontTable) {
+            m_tables.fontUnit(unit);
         }
         if (keyword == Keyword::U)
             m_ucSkip = m_g.uc;
         return;
     }
     case Keyword::Ansi:
-        m_docCodePage = 1252;
-        return;
     case Keyword::Mac:
-        m_docCodePage = 10000;
-        return;
     case Keyword::Pc:
-        m_docCodePage = 437;
-        return;
     case Keyword::Pca:
-        m_docCodePage = 850;
+    case Keyword::AnsiCpg: {
+        const int cp = keyword == Keyword::Mac                       ? 10000
+                       : keyword == Keyword::Pc                      ? 437
+                       : keyword == Keyword::Pca                     ? 850
+                       : (keyword == Keyword::AnsiCpg && t.hasParam) ? CodePage::supported(t.param)
+                                                                     : 1252;
+        invalidateRuns();
+        m_tables.setDocumentCodePage(cp > 0 ? cp : 1252);
         return;
-    case Keyword::AnsiCpg:
-        if (t.hasParam && CodePage::supported(t.param))
-            m_docCodePage = t.param;
-        flushRun();
-        m_runs.clear();
-        m_runValid = false;
-        return;
+    }
     case Keyword::Deff:
+        invalidateRuns();
         m_deff = t.hasParam ? t.param : -1;
-        flushRun();
-        m_runs.clear();
-        m_runValid = false;
         return;
     case Keyword::DefTab:
         if (t.hasParam && t.param > 0)
@@ -298,52 +294,13 @@ void Parser::handleWord(const Token &t) {
         handleBodyWord(keyword, t);
         break;
     case Dest::FontTable:
-        handleFontTableWord(keyword, t);
+        if (keyword == Keyword::F)
+            m_tables.beginFont(t.hasParam ? t.param : 0, m_stack.size());
+        else
+            m_tables.fontWord(keyword, t);
         break;
     case Dest::ColorTable:
-        if (keyword == Keyword::Red || keyword == Keyword::Green || keyword == Keyword::Blue) {
-            const int index = keyword == Keyword::Red ? 0 : keyword == Keyword::Green ? 1 : 2;
-            m_rgb[index] = t.hasParam ? qBound(0, t.param, 255) : 0;
-            m_rgbGiven = true;
-        }
-        break;
-    default:
-        break;
-    }
-}
-
-void Parser::handleFontTableWord(Keyword keyword, const Token &t) {
-    if (keyword == Keyword::F) {
-        beginFont(t.hasParam ? t.param : 0);
-        return;
-    }
-    if (!m_fontOpen)
-        return;
-    switch (keyword) {
-    case Keyword::FCharset:
-        m_font.charset = t.hasParam ? qBound(0, t.param, 255) : 0;
-        break;
-    case Keyword::FPrq:
-        m_font.pitch = t.hasParam ? qBound(0, t.param, 2) : 0;
-        break;
-    case Keyword::Cpg:
-        m_font.codePage = t.hasParam ? CodePage::supported(t.param) : 0;
-        break;
-    case Keyword::FNil:
-    case Keyword::FTech:
-        m_font.hasHint = false;
-        break;
-    case Keyword::FRoman:
-    case Keyword::FSwiss:
-    case Keyword::FModern:
-    case Keyword::FScript:
-    case Keyword::FDecor:
-        m_font.hasHint = true;
-        m_font.hint = keyword == Keyword::FRoman    ? QFont::Serif
-                      : keyword == Keyword::FSwiss  ? QFont::SansSerif
-                      : keyword == Keyword::FModern ? QFont::TypeWriter
-                      : keyword == Keyword::FScript ? QFont::Cursive
-                                                    : QFont::Decorative;
+        m_tables.colorWord(keyword, t);
         break;
     default:
         break;
@@ -361,7 +318,7 @@ void Parser::handleBodyWord(Keyword keyword, const Token &t) {
         c.font = t.hasParam ? t.param : 0;
         break;
     case Keyword::Fs:
-        c.halfPoints = t.hasParam ? qBound(1, t.param, kMaxHalfPoints) : 24;
+        c.halfPoints = t.hasParam ? qBound(kMinHalfPoints, t.param, kMaxHalfPoints) : 24;
         break;
     case Keyword::B:
         c.bold = toggle(t);
@@ -393,7 +350,7 @@ void Parser::handleBodyWord(Keyword keyword, const Token &t) {
         c.underline = QTextCharFormat::NoUnderline;
         break;
     case Keyword::Cf:
-        c.color = t.hasParam ? qMax(0, t.param) : 0;
+        c.color = t.hasParam ? qMax(0, t.param) : -1;
         break;
     case Keyword::Highlight:
     case Keyword::Cb:
@@ -562,19 +519,10 @@ void Parser::handleText(const char *data, qsizetype size) {
         appendBytes(data, size);
         break;
     case Dest::FontTable:
-        for (qsizetype i = 0; i < size; ++i) {
-            if (data[i] == ';') {
-                endFont();
-            } else if (m_fontOpen) {
-                m_fontBytes.append(data[i]);
-            }
-        }
+        m_tables.fontText(data, size);
         break;
     case Dest::ColorTable:
-        for (qsizetype i = 0; i < size; ++i) {
-            if (data[i] == ';')
-                endColor();
-        }
+        m_tables.colorText(data, size);
         break;
     default:
         break;
@@ -588,18 +536,19 @@ void Parser::handleHex(uchar byte) {
     }
     if (m_g.dest == Dest::Body) {
         ensureRun();
-        if (m_run.codePage->isSingleByte())
-            m_run.codePage->decodeAppend(reinterpret_cast<const char *>(&byte), 1, m_text);
+        if (m_run->codePage->isSingleByte())
+            m_run->codePage->decodeAppend(reinterpret_cast<const char *>(&byte), 1,
+                                          m_builder.text());
         else
             m_pending.append(char(byte));
-    } else if (m_g.dest == Dest::FontTable && m_fontOpen) {
-        m_fontBytes.append(char(byte));
+    } else if (m_g.dest == Dest::FontTable) {
+        m_tables.fontByte(char(byte));
     }
 }
 
 void Parser::appendBytes(const char *data, qsizetype size) {
     ensureRun();
-    const CodePage *cp = m_run.codePage;
+    const CodePage *cp = m_run->codePage;
     const bool single = cp->isSingleByte();
     qsizetype start = 0;
     for (qsizetype i = 0; i <= size; ++i) {
@@ -607,13 +556,13 @@ void Parser::appendBytes(const char *data, qsizetype size) {
             continue;
         if (i > start) {
             if (single)
-                cp->decodeAppend(data + start, i - start, m_text);
+                cp->decodeAppend(data + start, i - start, m_builder.text());
             else
                 m_pending.append(data + start, i - start);
         }
         if (i < size && data[i] == '\t') {
             flushPending();
-            m_text.append(QChar('\t'));
+            m_builder.text().append(QChar('\t'));
         }
         start = i + 1;
     }
@@ -624,22 +573,20 @@ void Parser::appendChar(char16_t c) {
         return;
     ensureRun();
     flushPending();
-    m_text.append(QChar(c));
+    m_builder.text().append(QChar(c));
 }
 
 void Parser::flushPending() {
     if (m_pending.isEmpty())
         return;
-    m_run.codePage->decodeAppend(m_pending.constData(), m_pending.size(), m_text);
+    m_run->codePage->decodeAppend(m_pending.constData(), m_pending.size(), m_builder.text());
     m_pending.clear();
 }
 
 void Parser::flushRun() {
     flushPending();
-    if (m_text.isEmpty())
-        return;
-    m_builder.insertText(m_text, m_run.format);
-    m_text.clear();
+    if (m_runValid)
+        m_builder.endRun(m_run->format);
 }
 
 void Parser::ensureRun() {
@@ -650,36 +597,25 @@ void Parser::ensureRun() {
         return;
     flushRun();
     m_runState = m_g.chr;
-    m_run = runFor(m_runState);
+    m_run = &runFor(m_runState);
     m_runValid = true;
 }
 
 void Parser::endParagraph() {
     ensureRun();
     flushRun();
-    m_builder.endParagraph(blockFormat(), m_run.format);
+    m_builder.endParagraph(blockFormat(), m_run->format);
 }
 
 const Parser::Run &Parser::runFor(const CharState &s) {
-    const auto found = m_runs.constFind(s);
-    if (found != m_runs.constEnd())
-        return *found;
+    const auto found = m_runs.find(s);
+    if (found != m_runs.end())
+        return found->second;
     Run run;
     QTextCharFormat &f = run.format;
-    f = m_default;
-    int cp = m_docCodePage;
-    const auto font = m_fonts.constFind(s.font >= 0 ? s.font : m_deff);
-    if (font != m_fonts.constEnd()) {
-        if (!font->face.isEmpty())
-            f.setFontFamilies(QStringList(font->face));
-        if (font->charset >= 0)
-            f.setProperty(CharSetProperty, font->charset);
-        if (font->pitch >= 0)
-            f.setProperty(PitchProperty, font->pitch);
-        if (font->hasHint)
-            f.setFontStyleHint(font->hint);
-        cp = fontCodePage(*font);
-    }
+    const int fontNumber = s.font >= 0 ? s.font : m_deff;
+    const Tables::Font *font = m_tables.font(fontNumber);
+    f = font ? m_tables.formatOf(fontNumber) : m_default;
     if (s.halfPoints > 0) {
         f.clearProperty(QTextFormat::FontPixelSize);
         f.setFontPointSize(s.halfPoints / 2.0);
@@ -696,12 +632,12 @@ const Parser::Run &Parser::runFor(const CharState &s) {
         f.setVerticalAlignment(QTextCharFormat::VerticalAlignment(s.valign));
     if (s.caps >= 0)
         f.setFontCapitalization(QFont::Capitalization(s.caps));
-    if (s.color > 0 && s.color < m_colors.size() && m_colors.at(s.color))
-        f.setForeground(*m_colors.at(s.color));
-    if (s.background > 0 && s.background < m_colors.size() && m_colors.at(s.background))
-        f.setBackground(*m_colors.at(s.background));
-    run.codePage = codePage(cp);
-    return *m_runs.insert(s, run);
+    if (const QColor *color = m_tables.color(s.color))
+        f.setForeground(*color);
+    if (const QColor *background = s.background > 0 ? m_tables.color(s.background) : nullptr)
+        f.setBackground(*background);
+    run.codePage = m_tables.codePage(m_tables.codePageOf(font));
+    return m_runs.emplace(s, std::move(run)).first->second;
 }
 
 QTextBlockFormat Parser::blockFormat() const {
@@ -732,46 +668,10 @@ QTextBlockFormat Parser::blockFormat() const {
     return f;
 }
 
-const CodePage *Parser::codePage(int number) {
-    auto &slot = m_codePages[number];
-    if (!slot)
-        slot = std::make_unique<CodePage>(number);
-    return slot.get();
-}
-
-int Parser::fontCodePage(const Font &font) const {
-    if (font.codePage > 0)
-        return font.codePage;
-    const int cp = CodePage::forCharset(font.charset);
-    return cp > 0 ? cp : m_docCodePage;
-}
-
-void Parser::beginFont(int number) {
-    endFont();
-    m_fontOpen = true;
-    m_fontNumber = number;
-    m_fontDepth = m_stack.size();
-    m_font = Font();
-    m_fontBytes.clear();
-}
-
-void Parser::endFont() {
-    if (!m_fontOpen)
-        return;
-    m_font.face += codePage(fontCodePage(m_font))->decode(m_fontBytes);
-    m_font.face = m_font.face.trimmed();
-    m_fonts.insert(m_fontNumber, m_font);
-    m_fontOpen = false;
-    m_fontBytes.clear();
-}
-
-void Parser::endColor() {
-    if (m_rgbGiven)
-        m_colors.append(QColor(m_rgb[0], m_rgb[1], m_rgb[2]));
-    else
-        m_colors.append(std::nullopt);
-    m_rgb[0] = m_rgb[1] = m_rgb[2] = 0;
-    m_rgbGiven = false;
+void Parser::invalidateRuns() {
+    flushRun();
+    m_runs.clear();
+    m_runValid = false;
 }
 
 } // namespace platform::rtf

@@ -1,20 +1,16 @@
 #pragma once
 
-#include "CodePage.h"
 #include "RtfDocumentBuilder.h"
 #include "RtfKeywords.h"
 #include "RtfPrivate.h"
+#include "RtfTables.h"
 
-#include <QColor>
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QTextCharFormat>
 #include <QTextOption>
 
-#include <map>
-#include <memory>
-#include <optional>
+#include <unordered_map>
 #include <vector>
 
 class QTextDocument;
@@ -37,9 +33,9 @@ private:
     struct CharState {
         int font = -1;       // font table number; -1 none given
         int halfPoints = -1; // -1 none given
-        int color = 0;       // colour table index; 0 automatic
-        int background = 0;
-        qint8 bold = -1; // -1 none given, else 0 or 1
+        int color = -1;      // colour table index; -1 none given
+        int background = 0;  // colour table index; 0 none
+        qint8 bold = -1;     // -1 none given, else 0 or 1
         qint8 italic = -1;
         qint8 strike = -1;
         qint8 underline = -1; // -1 none given, else QTextCharFormat::UnderlineStyle
@@ -47,7 +43,9 @@ private:
         qint8 caps = -1;      // -1 none given, else QFont::Capitalization
         bool operator==(const CharState &) const = default;
     };
-    friend size_t qHash(const CharState &s, size_t seed);
+    struct CharStateHash {
+        size_t operator()(const CharState &s) const;
+    };
 
     struct ParaState {
         int align = 0; // 0 left, 1 centre, 2 right, 3 justified
@@ -71,15 +69,6 @@ private:
         ParaState para;
     };
 
-    struct Font {
-        QString face;
-        int charset = -1;
-        int pitch = -1;
-        int codePage = 0;
-        QFont::StyleHint hint = QFont::AnyStyle;
-        bool hasHint = false;
-    };
-
     struct Run {
         QTextCharFormat format;
         const CodePage *codePage = nullptr;
@@ -87,7 +76,6 @@ private:
 
     void handleWord(const Token &token);
     void handleBodyWord(Keyword keyword, const Token &token);
-    void handleFontTableWord(Keyword keyword, const Token &token);
     void handleText(const char *data, qsizetype size);
     void handleHex(uchar byte);
     bool closesDocument() const;
@@ -103,12 +91,7 @@ private:
     void endParagraph();
     const Run &runFor(const CharState &state);
     QTextBlockFormat blockFormat() const;
-    const CodePage *codePage(int number);
-    int fontCodePage(const Font &font) const;
-
-    void beginFont(int number);
-    void endFont();
-    void endColor();
+    void invalidateRuns();
 
     QTextDocument *m_document;
     DocumentBuilder m_builder;
@@ -121,29 +104,17 @@ private:
     bool m_star = false;
     int m_ucSkip = 0;
 
-    int m_docCodePage = 1252;
     int m_deff = -1;
     int m_defTab = 720;
     int m_footnotes = 0;
-    std::map<int, std::unique_ptr<CodePage>> m_codePages;
+    Tables m_tables;
 
-    QHash<int, Font> m_fonts;
-    bool m_fontOpen = false;
-    int m_fontNumber = 0;
-    size_t m_fontDepth = 0;
-    Font m_font;
-    QByteArray m_fontBytes;
-
-    QList<std::optional<QColor>> m_colors;
-    int m_rgb[3] = {0, 0, 0};
-    bool m_rgbGiven = false;
-
-    QHash<CharState, Run> m_runs;
+    // formats by character state; nodes stay put, so m_run may point into it
+    std::unordered_map<CharState, Run, CharStateHash> m_runs;
     CharState m_runState;
-    Run m_run;
+    const Run *m_run = nullptr;
     bool m_runValid = false;
     bool m_charDirty = true;
-    QString m_text;
     QByteArray m_pending;
 };
 

@@ -9,8 +9,10 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include <charconv>
 #include <map>
 #include <memory>
+#include <string>
 
 namespace platform {
 
@@ -18,6 +20,7 @@ namespace {
 
 constexpr int kDocumentCodePage = 1252;
 constexpr int kMaxTwips = 31680;
+constexpr int kMinHalfPoints = 4;
 constexpr int kMaxHalfPoints = 3276;
 
 int toTwips(qreal pixels) {
@@ -116,27 +119,37 @@ private:
     const CodePage *codePage(int number);
     const CodePage *fontCodePage(int font);
 
-    void word(const char *w) { m_out.append(w), m_space = true; }
+    static void number(std::string &out, int value) {
+        char digits[16];
+        const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+        out.append(digits, end);
+    }
+    void word(const char *w) {
+        m_out.append(w);
+        m_space = true;
+    }
     void word(const char *w, int value) {
-        m_out.append(w).append(QByteArray::number(value));
+        m_out.append(w);
+        number(m_out, value);
         m_space = true;
     }
     void literal(char c) {
         if (m_space)
-            m_out.append(' ');
+            m_out.push_back(' ');
         m_space = false;
-        m_out.append(c);
+        m_out.push_back(c);
     }
-    void hex(QByteArray &out, uchar byte);
+    static void hex(std::string &out, uchar byte);
+    const Props &propsAt(int formatIndex, const QTextCharFormat &format);
     void writeParagraphFormat(const QTextBlockFormat &format);
     void changeTo(const Props &p);
     void writeText(QStringView text, const CodePage *cp);
     void writeUnit(char32_t c, QStringView units, const CodePage *cp);
-    void writeFontName(const QString &face, const CodePage *cp, QByteArray &out);
+    void writeFontName(const QString &face, const CodePage *cp, std::string &out);
 
     const QTextDocument &m_document;
     QFont m_defaultFont;
-    QByteArray m_out;
+    std::string m_out;
     bool m_space = false;
     Props m_cur;
     QHash<FontKey, int> m_fontIndex;
@@ -144,9 +157,14 @@ private:
     QHash<QRgb, int> m_colorIndex;
     QList<QRgb> m_colors;
     std::map<int, std::unique_ptr<CodePage>> m_codePages;
+    QHash<int, Props> m_propsByFormat; // by the document's format index
+    // code page and UTF-16 unit to the page's bytes (length in the top byte),
+    // 0 when the page lacks the character
+    QHash<quint32, quint32> m_encoded;
 };
 
 QByteArray Writer::write() {
+    m_out.reserve(size_t(m_document.characterCount()) * 2 + 1024);
     for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
         word("\\pard");
         writeParagraphFormat(block.blockFormat());
@@ -156,39 +174,59 @@ QByteArray Writer::write() {
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid())
                 continue;
-            const Props props = propsOf(fragment.charFormat());
+            const Props props = propsAt(fragment.charFormatIndex(), fragment.charFormat());
             changeTo(props);
             writeText(fragment.text(), fontCodePage(props.font));
         }
-        changeTo(propsOf(block.charFormat()));
+        changeTo(propsAt(block.charFormatIndex(), block.charFormat()));
         word("\\par");
-        m_out.append('\n');
+        m_out.push_back('\n');
         m_space = false;
     }
 
-    QByteArray head =
-        "{\\rtf1\\ansi\\ansicpg" + QByteArray::number(kDocumentCodePage) + "\\deff0\\deftab" +
-        QByteArray::number(
-            qBound(1, toTwips(m_document.defaultTextOption().tabStopDistance()), kMaxTwips)) +
-        "\\uc1\n{\\fonttbl";
+    std::string out = "{\\rtf1\\ansi\\ansicpg";
+    number(out, kDocumentCodePage);
+    out += "\\deff0\\deftab";
+    number(out, qBound(1, toTwips(m_document.defaultTextOption().tabStopDistance()), kMaxTwips));
+    out += "\\uc1\n{\\fonttbl";
     for (qsizetype i = 0; i < m_fonts.size(); ++i) {
         const FontKey &font = m_fonts.at(i);
-        head += "{\\f" + QByteArray::number(i) + familyWord(font.hint);
-        if (font.charset >= 0)
-            head += "\\fcharset" + QByteArray::number(font.charset);
-        if (font.pitch >= 0)
-            head += "\\fprq" + QByteArray::number(font.pitch);
-        head += ' ';
-        writeFontName(font.face, fontCodePage(int(i)), head);
-        head += ";}";
+        out += "{\\f";
+        number(out, int(i));
+        out += familyWord(font.hint);
+        if (font.charset >= 0) {
+            out += "\\fcharset";
+            number(out, font.charset);
+        }
+        if (font.pitch >= 0) {
+            out += "\\fprq";
+            number(out, font.pitch);
+        }
+        out += ' ';
+        writeFontName(font.face, fontCodePage(int(i)), out);
+        out += ";}";
     }
-    head += "}\n{\\colortbl;";
+    out += "}\n{\\colortbl;";
     for (const QRgb rgb : std::as_const(m_colors)) {
-        head += "\\red" + QByteArray::number(qRed(rgb)) + "\\green" +
-                QByteArray::number(qGreen(rgb)) + "\\blue" + QByteArray::number(qBlue(rgb)) + ';';
+        out += "\\red";
+        number(out, qRed(rgb));
+        out += "\\green";
+        number(out, qGreen(rgb));
+        out += "\\blue";
+        number(out, qBlue(rgb));
+        out += ';';
     }
-    head += "}\n";
-    return head + m_out + "}\n";
+    out += "}\n";
+    out += m_out;
+    out += "}\n";
+    return QByteArray(out.data(), qsizetype(out.size()));
+}
+
+const Props &Writer::propsAt(int formatIndex, const QTextCharFormat &format) {
+    auto found = m_propsByFormat.constFind(formatIndex);
+    if (found == m_propsByFormat.constEnd())
+        found = m_propsByFormat.insert(formatIndex, propsOf(format));
+    return *found;
 }
 
 Props Writer::propsOf(const QTextCharFormat &format) {
@@ -208,7 +246,7 @@ Props Writer::propsOf(const QTextCharFormat &format) {
     qreal points = font.pointSizeF();
     if (points <= 0)
         points = font.pixelSize() * 0.75;
-    p.halfPoints = qBound(1, qRound(points * 2), kMaxHalfPoints);
+    p.halfPoints = qBound(kMinHalfPoints, qRound(points * 2), kMaxHalfPoints);
     p.bold = font.weight() >= QFont::DemiBold;
     p.italic = font.italic();
     p.strike = font.strikeOut();
@@ -340,11 +378,10 @@ void Writer::changeTo(const Props &p) {
     m_cur = p;
 }
 
-void Writer::hex(QByteArray &out, uchar byte) {
+void Writer::hex(std::string &out, uchar byte) {
     static constexpr char kDigits[] = "0123456789abcdef";
-    out.append("\\'");
-    out.append(kDigits[byte >> 4]);
-    out.append(kDigits[byte & 15]);
+    const char escape[4] = {'\\', '\'', kDigits[byte >> 4], kDigits[byte & 15]};
+    out.append(escape, 4);
 }
 
 void Writer::writeText(QStringView text, const CodePage *cp) {
@@ -353,7 +390,8 @@ void Writer::writeText(QStringView text, const CodePage *cp) {
         const char16_t c = text[i].unicode();
         if (c >= 0x20 && c < 0x7F) {
             if (c == '\\' || c == '{' || c == '}') {
-                m_out.append('\\').append(char(c));
+                m_out.push_back('\\');
+                m_out.push_back(char(c));
                 m_space = false;
             } else {
                 literal(char(c));
@@ -368,11 +406,11 @@ void Writer::writeText(QStringView text, const CodePage *cp) {
             word("\\line");
             continue;
         case 0x00A0:
-            m_out.append("\\~");
+            m_out += "\\~";
             m_space = false;
             continue;
         case 0x00AD:
-            m_out.append("\\-");
+            m_out += "\\-";
             m_space = false;
             continue;
         case 0xFFFC: // an object: images are not written
@@ -397,11 +435,22 @@ void Writer::writeUnit(char32_t c, QStringView units, const CodePage *cp) {
     // every RTF reader understands it; any other as \uN with "?" for readers
     // that do not know \uN.
     if (cp) {
-        const QByteArray bytes = cp->encode(units);
-        if ((bytes.size() == 1 || bytes.size() == 2) && uchar(bytes[0]) >= 0x80 &&
-            cp->decode(bytes) == units) {
-            for (const char b : bytes)
-                hex(m_out, uchar(b));
+        const quint32 key = (quint32(cp->number()) << 16) | quint32(units[0].unicode());
+        auto found = m_encoded.constFind(key);
+        if (found == m_encoded.constEnd()) {
+            const QByteArray bytes = cp->encode(units);
+            quint32 value = 0;
+            if ((bytes.size() == 1 || bytes.size() == 2) && uchar(bytes[0]) >= 0x80 &&
+                cp->decode(bytes) == units) {
+                value = quint32(bytes.size()) << 24 | quint32(uchar(bytes[0])) << 8 |
+                        (bytes.size() == 2 ? quint32(uchar(bytes[1])) : 0);
+            }
+            found = m_encoded.insert(key, value);
+        }
+        if (const quint32 value = *found) {
+            hex(m_out, uchar(value >> 8));
+            if ((value >> 24) == 2)
+                hex(m_out, uchar(value));
             m_space = false;
             return;
         }
@@ -411,18 +460,19 @@ void Writer::writeUnit(char32_t c, QStringView units, const CodePage *cp) {
     m_space = false;
 }
 
-void Writer::writeFontName(const QString &face, const CodePage *cp, QByteArray &out) {
+void Writer::writeFontName(const QString &face, const CodePage *cp, std::string &out) {
     for (qsizetype i = 0; i < face.size(); ++i) {
         const char16_t c = face[i].unicode();
         if (c >= 0x20 && c < 0x7F && c != '\\' && c != '{' && c != '}' && c != ';') {
-            out.append(char(c));
+            out.push_back(char(c));
             continue;
         }
         const QByteArray bytes = cp->encode(QStringView(face).mid(i, 1));
         if (bytes.size() == 1 && cp->decode(bytes) == face.mid(i, 1)) {
             hex(out, uchar(bytes[0]));
         } else {
-            out.append("\\u").append(QByteArray::number(c > 0x7FFF ? int(c) - 0x10000 : int(c)));
+            out += "\\u";
+            number(out, c > 0x7FFF ? int(c) - 0x10000 : int(c));
             hex(out, '?');
         }
     }

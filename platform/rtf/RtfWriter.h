@@ -7,15 +7,18 @@ class QTextDocument;
 
 namespace platform {
 
-// Writes a QTextDocument as RTF: 7-bit ASCII, every other character as \'xx
-// in its font's code page when that page has it, else as \uN with the
-// code-page bytes (or "?") as fallback. Each paragraph is written with all its
-// attributes (alignment, indents, spacing, tab stops) and each run with face
-// name, character set, pitch, size, colour, highlight and style, so that the
-// reader gives back the same document and writing that again gives the same
-// bytes. Attributes left unset in the document are taken from its default font.
-// Sizes are written in half points: a size set in pixels (96 per inch) goes
-// out as the nearest half point. Images and other objects are left out.
+// Writes a QTextDocument as RTF, 7-bit ASCII throughout. A character that its
+// font's code page holds goes out in that page (\'xx, or \'xx\'yy for a
+// double-byte page), which every RTF reader understands; any other character
+// as \uN with "?" (written \'3f) for readers without Unicode. Each paragraph is
+// written with its alignment, indents, spacing, tab stops, direction and page
+// break, each run with face name, character set, pitch, family, size, colour,
+// highlight and style, so that the reader gives back the same document and
+// writing that again gives the same bytes. Attributes left unset in the
+// document are taken from its default font. Sizes are written in half points
+// from 2 to 1638 points: a size set in pixels (96 per inch) goes out as the
+// nearest half point. Images and other objects are left out, list items keep
+// their text but not their marks.
 class RtfWriter {
 public:
     QByteArray write(const QTextDocument &document) const;

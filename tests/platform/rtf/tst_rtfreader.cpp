@@ -51,6 +51,7 @@ private slots:
     void codePages_data();
     void codePages();
     void fontTable();
+    void colourTable();
     void paragraphAttributes();
     void paragraphEnds_data();
     void paragraphEnds();
@@ -314,7 +315,7 @@ void TestRtfReader::fontTable() {
     // name given through \u, a font number that the table lacks.
     const QByteArray rtf = "{\\rtf1\\ansi\\deff1{\\fonttbl\\f0\\fswiss Helvetica;"
                            "{\\f1\\froman\\fcharset128\\fprq1 \\'82\\'6c\\'82\\'72 "
-                           "\\'96\\'be\\'92\\'a9;}{\\f2\\fnil \\u1040?rial;}}"
+                           "\\'96\\'be\\'92\\'a9;}{\\f2\\fnil \\u1040?ri\\'00al\\'09;}}"
                            "default \\f0 helv \\f2 uni \\f9 missing}";
     QTextCharFormat base;
     base.setFontFamilies({QStringLiteral("Base")});
@@ -326,6 +327,19 @@ void TestRtfReader::fontTable() {
     QCOMPARE(family(formatOf(*document, "uni")), QStringLiteral("Аrial"));
     QCOMPARE(family(formatOf(*document, "missing")), QStringLiteral("Base"));
     QVERIFY(!formatOf(*document, "missing").hasProperty(CharSetProperty));
+}
+
+void TestRtfReader::colourTable() {
+    // \cfN indexes the table from 0; an entry without colour is "automatic".
+    const QByteArray rtf = "{\\rtf1{\\colortbl\\red255\\green0\\blue0;;\\red0\\green0\\blue255;}"
+                           "\\cf0 red \\cf1 auto \\cf2\\highlight0 blue \\highlight2\\cf9 missing}";
+    const auto document = rtftest::read(rtf);
+    QCOMPARE(formatOf(*document, "red").foreground().color(), QColor(255, 0, 0));
+    QCOMPARE(formatOf(*document, "auto").foreground().style(), Qt::NoBrush);
+    QCOMPARE(formatOf(*document, "blue").foreground().color(), QColor(0, 0, 255));
+    QCOMPARE(formatOf(*document, "blue").background().style(), Qt::NoBrush);
+    QCOMPARE(formatOf(*document, "missing").foreground().style(), Qt::NoBrush);
+    QCOMPARE(formatOf(*document, "missing").background().color(), QColor(0, 0, 255));
 }
 
 void TestRtfReader::paragraphAttributes() {

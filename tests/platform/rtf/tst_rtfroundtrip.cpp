@@ -169,6 +169,7 @@ private slots:
     void codePageEscapes();
     void fallbacksCarryTheText();
     void foreignRtfSettles();
+    void pastedHtmlKeepsItsText();
     void columnText();
 
 private:
@@ -383,6 +384,24 @@ void TestRtfRoundTrip::foreignRtfSettles() {
         "\\pard\\tx1000\\ul\\i x\\tab y\\u8364?\\par\\par}";
     const auto first = rtftest::read(foreign);
     checkRoundTrip(*first);
+}
+
+void TestRtfRoundTrip::pastedHtmlKeepsItsText() {
+    // What a paste can bring into the editor: tables, lists, images, links.
+    // Paragraphs and characters are kept; images and list marks are not.
+    QTextDocument document;
+    document.setHtml(QStringLiteral(
+        "<h1>Title</h1><p>Text with <a href='x'>a link</a> and <img src='none.png'> "
+        "an image.</p><ul><li>one</li><li>two</li></ul>"
+        "<table><tr><td>a1</td><td>a2</td></tr><tr><td>b1</td><td>b2</td></tr></table>"
+        "<p>end</p>"));
+    const QByteArray rtf = write(document);
+    const auto reread = rtftest::read(rtf);
+    QString expected = document.toPlainText();
+    expected.remove(QChar::ObjectReplacementCharacter);
+    QCOMPARE(reread->toPlainText(), expected);
+    QCOMPARE(reread->blockCount(), document.blockCount());
+    QCOMPARE(write(*reread), rtf);
 }
 
 void TestRtfRoundTrip::columnText() {
