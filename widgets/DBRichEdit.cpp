@@ -7,6 +7,8 @@
 #include "widgets/FieldLink.h"
 
 #include <QKeyEvent>
+#include <QScrollBar>
+#include <QTimer>
 
 namespace widgets {
 
@@ -46,11 +48,29 @@ void DBRichEdit::load() {
     reader.setDefaultCharFormat(plain);
     reader.read(field ? field->value().toString() : QString(), document());
     document()->setModified(false);
+    // A new text shows from its top.
+    setTextCursor(QTextCursor(document()));
+    scrollToTop();
+    m_topWhenShown = !isVisible();
 }
 
 void DBRichEdit::write() {
     if (data::Field *field = m_link->field())
         field->setValue(platform::RtfWriter().writeColumnText(*document()));
+}
+
+void DBRichEdit::scrollToTop() {
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
+}
+
+void DBRichEdit::showEvent(QShowEvent *event) {
+    QTextEdit::showEvent(event);
+    // A text loaded while hidden was laid out for another size.
+    if (m_topWhenShown) {
+        m_topWhenShown = false;
+        QTimer::singleShot(0, this, &DBRichEdit::scrollToTop);
+    }
 }
 
 void DBRichEdit::keyPressEvent(QKeyEvent *event) {

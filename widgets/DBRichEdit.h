@@ -31,13 +31,16 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void insertFromMimeData(const QMimeData *source) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void load();
     void write();
+    void scrollToTop();
 
     FieldLink *m_link;
     bool m_editingAllowed = true;
+    bool m_topWhenShown = false;
 };
 
 } // namespace widgets
