@@ -1,3 +1,4 @@
+#include "bench/app/BenchSupport.h"
 // hl_bench_data <dir> [repetitions]
 // Opens every table of <dir>/Hearthledger.mdb with the table objects and, in
 // the same run, reads the same non-blob columns with bare SQLite into memory;
@@ -12,6 +13,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <algorithm>
@@ -70,19 +72,6 @@ struct Result {
     double peakMb = 0;
 };
 
-// The non-blob columns each table object reads (all columns of Help).
-QString bareSelect(TableId id) {
-    const data::TableDef &def = Schema::table(id);
-    QStringList columns{QStringLiteral("rowid")};
-    for (const data::ColumnDef &c : def.columns) {
-        if (c.type != data::Field::Type::Blob && (c.declared || !def.declaresFields))
-            columns << data::Statement::quoted(c.name);
-    }
-    return QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) +
-           QStringLiteral(" FROM ") + data::Statement::quoted(def.name) +
-           QStringLiteral(" ORDER BY rowid");
-}
-
 // Bare SQLite: every value into a QVariant (storage reserved ahead), kept
 // until the end.
 Result bareRead(const QString &file, const QList<TableId> &tables, size_t *cells) {
@@ -90,42 +79,7 @@ Result bareRead(const QString &file, const QList<TableId> &tables, size_t *cells
     const qint64 base = statusKb("VmRSS:");
     QElapsedTimer timer;
     timer.start();
-    std::vector<std::vector<QVariant>> kept;
-    {
-        sqlite3 *db = nullptr;
-        sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-        for (TableId id : tables) {
-            data::Statement count(db, QStringLiteral("SELECT count(*) FROM ") +
-                                          data::Statement::quoted(Schema::table(id).name));
-            count.step();
-            data::Statement select(db, bareSelect(id));
-            std::vector<QVariant> values;
-            const int n = sqlite3_column_count(select.handle());
-            values.reserve(size_t(count.int64(0)) * size_t(n));
-            sqlite3_stmt *stmt = select.handle();
-            while (select.step()) {
-                for (int c = 0; c < n; ++c) {
-                    switch (sqlite3_column_type(stmt, c)) {
-                    case SQLITE_NULL:
-                        values.emplace_back();
-                        break;
-                    case SQLITE_INTEGER:
-                        values.emplace_back(qlonglong(sqlite3_column_int64(stmt, c)));
-                        break;
-                    case SQLITE_FLOAT:
-                        values.emplace_back(sqlite3_column_double(stmt, c));
-                        break;
-                    default:
-                        values.emplace_back(QString::fromUtf8(
-                            reinterpret_cast<const char *>(sqlite3_column_text(stmt, c)),
-                            sqlite3_column_bytes(stmt, c)));
-                    }
-                }
-            }
-            kept.push_back(std::move(values));
-        }
-        sqlite3_close(db);
-    }
+    const auto kept = bench::bareRead(QFileInfo(file).absolutePath(), tables);
     Result r{double(timer.nsecsElapsed()) / 1e6, peakAboveMb(base)};
     *cells = 0;
     for (const auto &v : kept)
@@ -227,7 +181,7 @@ int main(int argc, char *argv[]) {
     for (const QString &prefix : std::as_const(prefixes))
         found += items->locate(QStringLiteral("Item Name"), prefix) ? 1 : 0;
     const double locateUs = double(timer.nsecsElapsed()) / 1e3 / double(prefixes.size());
-    std::printf("locate over %d items: first call (builds the index) %.1f ms, then %.2f us "
+    std::printf("locate over %d items: first call (one scan) %.1f ms, then %.2f us "
                 "each (%d of %lld found)\n",
                 items->rowCount(), firstLocateMs, locateUs, found, qlonglong(prefixes.size()));
 
