@@ -2,6 +2,7 @@
 
 #include "about/BevelPanel.h"
 #include "platform/sysinfo/SystemInfo.h"
+#include "widgets/Emblem.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -102,6 +103,7 @@ TAbout::TAbout(QWidget *parent, const QPixmap &emblem)
     titleFont.setPixelSize(32);
     titleFont.setBold(true);
     title->setFont(titleFont);
+    widgets::fitToWidth(title, title->text(), 158);
     setTextColour(title, kPurple);
     title->setFixedSize(158, 38);
 

@@ -47,6 +47,7 @@ TSplashScreen::TSplashScreen(QWidget *parent)
     title.setPixelSize(27);
     title.setBold(true);
     StaticText1->setFont(title);
+    widgets::fitToWidth(StaticText1, StaticText1->text(), 145);
     StaticText1->setEnabled(false);
 
     StaticText2 = new QLabel(QStringLiteral("Version 1.7"), this);

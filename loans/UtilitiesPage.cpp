@@ -5,6 +5,7 @@
 #include "loans/LoanFormulas.h"
 #include "loans/MortgageSchedule.h"
 #include "loans/NumberText.h"
+#include "widgets/Emblem.h"
 #include "widgets/Messages.h"
 
 #include <QGroupBox>
@@ -191,10 +192,14 @@ void UtilitiesPage::buildUnitConversion() {
     };
     static const int columns[3] = {8, 255, 475};
     static const int rows[5] = {22, 45, 68, 91, 112};
+    const int ends[3] = {columns[1], columns[2], grpUnitConversion->width()};
     for (int row = 0; row < 5; ++row) {
-        for (int column = 0; column < 3; ++column)
-            makeLabel(grpUnitConversion, QLatin1String(chart[row][column]), columns[column],
-                      rows[row]);
+        for (int column = 0; column < 3; ++column) {
+            const QString text = QLatin1String(chart[row][column]);
+            QLabel *label = makeLabel(grpUnitConversion, text, columns[column], rows[row]);
+            widgets::fitToWidth(label, text, ends[column] - columns[column] - 6);
+            label->adjustSize();
+        }
     }
 }
 

@@ -1,10 +1,12 @@
 #include "widgets/Emblem.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QWidget>
 
 namespace widgets {
 
@@ -67,6 +69,16 @@ QFont windowFont(int pixelSize) {
                       QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     font.setPixelSize(pixelSize);
     return font;
+}
+
+void fitToWidth(QWidget *label, const QString &text, int width) {
+    QFont font = label->font();
+    int size = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+    const int smallest = size * 2 / 3;
+    while (size > smallest && QFontMetrics(font).horizontalAdvance(text) > width) {
+        font.setPixelSize(--size);
+    }
+    label->setFont(font);
 }
 
 } // namespace widgets

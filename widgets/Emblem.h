@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QPixmap>
+#include <QString>
+
+class QWidget;
 
 namespace widgets {
 
@@ -11,5 +14,10 @@ QPixmap emblem();
 // The face used wherever a window or dialog names the classic 8-point sans serif;
 // the list falls back to what the desktop has.
 QFont windowFont(int pixelSize = 11);
+
+// Shrinks the label's font, a pixel at a time and at most to two thirds of its
+// size, until its text fits the width: the faces that stand in for the classic
+// ones here are wider.
+void fitToWidth(QWidget *label, const QString &text, int width);
 
 } // namespace widgets

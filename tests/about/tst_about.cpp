@@ -126,7 +126,10 @@ void TestAbout::boxLook() {
 
     QLabel *title = labelWithText(&box, QStringLiteral("Hearthledger"));
     QCOMPARE(title->font().families().value(0), QStringLiteral("Mistral"));
-    QCOMPARE(title->font().pixelSize(), 32);
+    // 24 points (32 pixels), or smaller where the stand-in face would not fit.
+    QVERIFY(title->font().pixelSize() <= 32 && title->font().pixelSize() >= 21);
+    QVERIFY(title->font().pixelSize() == 21 ||
+            QFontMetrics(title->font()).horizontalAdvance(title->text()) <= 158);
     QVERIFY(title->font().bold());
     QCOMPARE(textColour(title), QColor(0x80, 0x00, 0x80));
     QCOMPARE(box.font().pixelSize(), 11);
