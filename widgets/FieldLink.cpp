@@ -27,8 +27,14 @@ FieldLink::FieldLink(QObject *control)
     , m_control(control) {}
 
 FieldLink::~FieldLink() {
-    if (m_source)
-        registry().remove(m_source, this);
+    unregister();
+}
+
+void FieldLink::unregister() {
+    // By the address it was registered under: the source may be gone already.
+    if (m_registered)
+        registry().remove(m_registered, this);
+    m_registered = nullptr;
 }
 
 void FieldLink::setDataSource(data::DataSource *source) {
@@ -37,12 +43,13 @@ void FieldLink::setDataSource(data::DataSource *source) {
     for (const auto &link : std::as_const(m_links))
         disconnect(link);
     m_links.clear();
-    if (m_source)
-        registry().remove(m_source, this);
+    unregister();
     m_source = source;
     if (source) {
         registry().insert(source, this);
-        m_links << connect(source, &data::DataSource::dataChange, this, &FieldLink::dataChange)
+        m_registered = source;
+        m_links << connect(source, &QObject::destroyed, this, &FieldLink::unregister)
+                << connect(source, &data::DataSource::dataChange, this, &FieldLink::dataChange)
                 << connect(source, &data::DataSource::updateData, this, &FieldLink::updateData)
                 << connect(source, &data::DataSource::stateChange, this, &FieldLink::activeChanged)
                 << connect(source, &data::DataSource::dataSetChanged, this, &FieldLink::reload);

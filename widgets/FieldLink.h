@@ -73,10 +73,12 @@ signals:
 
 private:
     void dataChange(data::Field *changed);
+    void unregister();
     void updateData();
 
     QObject *m_control;
     QPointer<data::DataSource> m_source;
+    data::DataSource *m_registered = nullptr;
     QString m_column;
     bool m_modified = false;
     bool m_loading = false;
