@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QFile>
 #include <QFileDialog>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
@@ -47,6 +48,7 @@ private slots:
     void zoom();
     void firstPageBeforeLayoutEnds();
     void execReturnsWhenClosed();
+    void previewEndsWithItsParent();
     void loadAndSavePrepared();
     void damagedFileGivesMessage();
     void printFromPreview();
@@ -206,6 +208,22 @@ void TestReportPreview::execReturnsWhenClosed() {
     QVERIFY(wasShown);
     QVERIFY(!wasMaximized);
     QVERIFY(!preview.isVisible());
+}
+
+void TestReportPreview::previewEndsWithItsParent() {
+    MemorySource source = listRows(10);
+    ReportEngine engine(fixtures::listDefinition(), source);
+    auto *parent = new QWidget;
+    QPointer<ReportPreview> shown;
+    bool found = false;
+    QTimer::singleShot(50, parent, [&] {
+        shown = parent->findChild<ReportPreview *>();
+        found = shown && shown->isVisible();
+        delete parent; // e.g. the main window going away while the preview is open
+    });
+    ReportPreview::preview(engine, parent);
+    QVERIFY(found);
+    QVERIFY(shown.isNull());
 }
 
 void TestReportPreview::loadAndSavePrepared() {
