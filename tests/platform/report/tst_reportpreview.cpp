@@ -179,11 +179,11 @@ void TestReportPreview::firstPageBeforeLayoutEnds() {
     });
     ReportEngine engine(fixtures::notesDefinition(), source);
     ReportPreview preview(engine);
-    QVERIFY(!engine.isComplete());
-    QVERIFY(engine.pageCount() >= 1);
-    QCOMPARE(preview.currentPage(), 0);
     preview.show();
     QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    QTRY_VERIFY(engine.pageCount() >= 1);
+    QTRY_COMPARE(preview.currentPage(), 0);
+    QVERIFY(!engine.isComplete());
     // The window keeps laying out while it is shown, a slice at a time.
     const int before = engine.pageCount();
     QTRY_VERIFY(engine.pageCount() > before);
