@@ -17,8 +17,10 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -37,6 +39,24 @@ double cpuSeconds(int who) {
     getrusage(who, &usage);
     return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Processor seconds used so far by the live processes of a process group.
+double groupCpuSeconds(pid_t group) {
+    double seconds = 0;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString &entry : entries) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QString line = QString::fromLatin1(stat.readAll());
+        // Fields after the command name, which is in parentheses.
+        const QStringList fields =
+            line.mid(line.lastIndexOf(QLatin1Char(')')) + 2).split(QLatin1Char(' '));
+        if (fields.size() > 12 && fields[2].toInt() == group)
+            seconds += (fields[11].toDouble() + fields[12].toDouble()) / sysconf(_SC_CLK_TCK);
+    }
+    return seconds;
 }
 
 int pdfPages(const QString &pdf) {
@@ -166,6 +186,8 @@ int main(int argc, char **argv) {
         QProcess office;
         office.setProcessChannelMode(QProcess::MergedChannels);
         office.setStandardInputFile(QProcess::nullDevice());
+        // Its own process group, so that a timeout ends all of LibreOffice's processes.
+        office.setChildProcessModifier([] { setsid(); });
         clock.restart();
         office.start(QStringLiteral("libreoffice"),
                      {QStringLiteral("--headless"),
@@ -176,9 +198,12 @@ int main(int argc, char **argv) {
         const bool finished = office.waitForFinished(timeout * 1000);
         const double seconds = clock.nsecsElapsed() / 1e9;
         if (!finished) {
-            office.kill();
+            const pid_t group = pid_t(office.processId());
+            const double used = groupCpuSeconds(group);
+            ::kill(-group, SIGKILL);
             office.waitForFinished();
-            std::printf("libreoffice: %d rows not converted within %d s\n", loRows, timeout);
+            std::printf("libreoffice: %d rows not converted within %d s (%.1f processor s)\n",
+                        loRows, timeout, used);
             std::fflush(stdout);
             return 0;
         }
