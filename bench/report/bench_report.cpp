@@ -157,7 +157,7 @@ int main(int argc, char **argv) {
     const double layoutMs = clock.nsecsElapsed() / 1e6;
     const QString pdf = parser.isSet(QStringLiteral("pdf"))
                             ? parser.value(QStringLiteral("pdf"))
-                            : work.filePath(QStringLiteral("household.pdf"));
+                            : work.filePath(QStringLiteral("ours.pdf"));
     clock.restart();
     report::exportPdf(engine, pdf);
     const double pdfMs = clock.nsecsElapsed() / 1e6;
