@@ -113,23 +113,41 @@ report::ReportDefinition HouseholdRows::notesDefinition() {
     return definition;
 }
 
-void HouseholdRows::writeHtml(QIODevice &device) const {
+void HouseholdRows::writeFlatOdt(QIODevice &device) const {
     QTextStream out(&device);
-    out << "<html><head><meta charset=\"utf-8\"><style>"
-           "@page { size: 297mm 210mm; margin: 12.7mm }"
-           " body { font-family: Arial; font-size: 10pt }"
-           " td, th { padding: 0; height: 6.35mm; font-size: 10pt; text-align: left }"
-           "</style></head><body><h1>Household  Items</h1>"
-           "<table cellspacing=\"0\" cellpadding=\"0\"><thead><tr>";
+    out << R"(<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
+ xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0"
+ xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"
+ xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0"
+ xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0"
+ office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.text">
+<office:styles>
+ <style:default-style style:family="paragraph"><style:text-properties fo:font-family="Arial" fo:font-size="10pt"/></style:default-style>
+</office:styles>
+<office:automatic-styles>
+ <style:page-layout style:name="Page"><style:page-layout-properties fo:page-width="297mm" fo:page-height="210mm" style:print-orientation="landscape" fo:margin-top="12.7mm" fo:margin-bottom="12.7mm" fo:margin-left="12.7mm" fo:margin-right="12.7mm"/></style:page-layout>
+ <style:style style:name="Items" style:family="table"><style:table-properties style:width="271.7mm" table:align="left"/></style:style>
+ <style:style style:name="Row" style:family="table-row"><style:table-row-properties style:row-height="6.35mm"/></style:style>
+ <style:style style:name="Title" style:family="paragraph"><style:text-properties fo:font-size="14pt" fo:font-weight="bold" fo:color="#0000ff"/></style:style>
+ <style:style style:name="Heading" style:family="paragraph"><style:text-properties fo:font-weight="bold"/></style:style>
+</office:automatic-styles>
+<office:master-styles><style:master-page style:name="Standard" style:page-layout-name="Page"><style:footer><text:p>Page <text:page-number/></text:p></style:footer></style:master-page></office:master-styles>
+<office:body><office:text>
+<text:p text:style-name="Title">Household  Items</text:p>
+<table:table table:name="Items" table:style-name="Items"><table:table-column table:number-columns-repeated="10"/>
+<table:table-header-rows><table:table-row table:style-name="Row">)";
     for (const QString &heading : headings())
-        out << "<th>" << heading.toHtmlEscaped() << "</th>";
-    out << "</tr></thead><tbody>\n";
+        out << "<table:table-cell><text:p text:style-name=\"Heading\">" << heading.toHtmlEscaped()
+            << "</text:p></table:table-cell>";
+    out << "</table:table-row></table:table-header-rows>\n";
     const QStringList names = columns();
     for (int row = 0; row < m_rows; ++row) {
-        out << "<tr>";
+        out << "<table:table-row table:style-name=\"Row\">";
         for (const QString &column : names)
-            out << "<td>" << displayText(row, column).toHtmlEscaped() << "</td>";
-        out << "</tr>\n";
+            out << "<table:table-cell office:value-type=\"string\"><text:p>"
+                << displayText(row, column).toHtmlEscaped() << "</text:p></table:table-cell>";
+        out << "</table:table-row>\n";
     }
-    out << "</tbody></table></body></html>\n";
+    out << "</table:table></office:text></office:body></office:document>\n";
 }

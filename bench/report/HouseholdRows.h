@@ -22,8 +22,8 @@ public:
     // Diary-like notes: one rich-text record per row.
     static report::ReportDefinition notesDefinition();
 
-    // The same table as an HTML document, for other programs to lay out.
-    void writeHtml(QIODevice &device) const;
+    // The same table as a flat OpenDocument text, for LibreOffice to lay out.
+    void writeFlatOdt(QIODevice &device) const;
 
 private:
     int m_rows;

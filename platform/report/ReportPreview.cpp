@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPageSetupDialog>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressBar>
@@ -171,8 +172,10 @@ QAction *ReportPreview::makeAction(const QString &name, const QString &text,
 }
 
 void ReportPreview::preview(ReportPages &pages, QWidget *parent) {
-    ReportPreview window(pages, parent);
-    window.exec();
+    // On the heap: a parent that goes away while the window is open takes it along.
+    const QPointer<ReportPreview> window = new ReportPreview(pages, parent);
+    window->exec();
+    delete window.data();
 }
 
 void ReportPreview::exec() {
@@ -183,6 +186,7 @@ void ReportPreview::exec() {
         return;
     QEventLoop loop;
     connect(this, &ReportPreview::closed, &loop, &QEventLoop::quit);
+    connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
     connect(qApp, &QCoreApplication::aboutToQuit, &loop, &QEventLoop::quit);
     loop.exec();
 }

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QFile>
 #include <QFileDialog>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
@@ -47,6 +48,7 @@ private slots:
     void zoom();
     void firstPageBeforeLayoutEnds();
     void execReturnsWhenClosed();
+    void previewEndsWithItsParent();
     void loadAndSavePrepared();
     void damagedFileGivesMessage();
     void printFromPreview();
@@ -177,11 +179,11 @@ void TestReportPreview::firstPageBeforeLayoutEnds() {
     });
     ReportEngine engine(fixtures::notesDefinition(), source);
     ReportPreview preview(engine);
-    QVERIFY(!engine.isComplete());
-    QVERIFY(engine.pageCount() >= 1);
-    QCOMPARE(preview.currentPage(), 0);
     preview.show();
     QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    QTRY_VERIFY(engine.pageCount() >= 1);
+    QTRY_COMPARE(preview.currentPage(), 0);
+    QVERIFY(!engine.isComplete());
     // The window keeps laying out while it is shown, a slice at a time.
     const int before = engine.pageCount();
     QTRY_VERIFY(engine.pageCount() > before);
@@ -206,6 +208,22 @@ void TestReportPreview::execReturnsWhenClosed() {
     QVERIFY(wasShown);
     QVERIFY(!wasMaximized);
     QVERIFY(!preview.isVisible());
+}
+
+void TestReportPreview::previewEndsWithItsParent() {
+    MemorySource source = listRows(10);
+    ReportEngine engine(fixtures::listDefinition(), source);
+    auto *parent = new QWidget;
+    QPointer<ReportPreview> shown;
+    bool found = false;
+    QTimer::singleShot(50, parent, [&] {
+        shown = parent->findChild<ReportPreview *>();
+        found = shown && shown->isVisible();
+        delete parent; // e.g. the main window going away while the preview is open
+    });
+    ReportPreview::preview(engine, parent);
+    QVERIFY(found);
+    QVERIFY(shown.isNull());
 }
 
 void TestReportPreview::loadAndSavePrepared() {
