@@ -35,13 +35,19 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event) {
             button->click();
         return true;
     }
-    // While the search box shows, its OK is the window's default button:
-    // Enter in a single-line edit of the window runs the search. A grid's
-    // cell editor keeps its Enter.
+    // While the change box or the search box shows, its OK is the window's
+    // default button: Enter in a single-line edit of the window presses it. A
+    // grid's cell editor keeps its Enter.
     auto *edit = qobject_cast<QLineEdit *>(widget);
-    if (edit && Searching->isVisible() && !insideItemView(edit)) {
-        widgets::guarded([this] { m_search->btnOKClick(); })();
-        return true;
+    if (edit && !insideItemView(edit)) {
+        if (ChangePassword->isVisible()) {
+            btnChange->click();
+            return true;
+        }
+        if (Searching->isVisible()) {
+            widgets::guarded([this] { m_search->btnOKClick(); })();
+            return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -1,11 +1,15 @@
 #include "app/TForm1.h"
 
 #include "loans/UtilitiesPage.h"
+#include "private/DiaryPage.h"
 #include "private/HelpPage.h"
+#include "private/PasswordGate.h"
+#include "private/PrivacyPage.h"
 #include "records/HouseholdPage.h"
 #include "records/PeoplePage.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBNavigator.h"
+#include "widgets/DBRichEdit.h"
 #include "widgets/Emblem.h"
 #include "widgets/FindDialog.h"
 #include "widgets/PageControl.h"
@@ -40,12 +44,6 @@ const QColor kSkyBlue(0xA6, 0xCA, 0xF0);
 template <class W> W *named(W *widget, const char *name) {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
-}
-
-QWidget *addPage(QTabWidget *pages, const char *name, const char *caption) {
-    auto *page = named(new QWidget, name);
-    pages->addTab(page, QString::fromUtf8(caption));
-    return page;
 }
 
 void paintBackground(QWidget *widget, const QColor &color) {
@@ -83,8 +81,10 @@ void TForm1::buildPages() {
     PageControl1->addTab(Household, QStringLiteral("Household Items"));
     People = new records::PeoplePage(DataSource2);
     PageControl1->addTab(People, QStringLiteral("People"));
-    Diary = addPage(PageControl1, "Diary", "Diary");
-    Privacy = addPage(PageControl1, "Privacy", "Privacy");
+    Diary = new DiaryPage(DataSource3);
+    PageControl1->addTab(Diary, QStringLiteral("Diary"));
+    Privacy = new PrivacyPage(DataSource4);
+    PageControl1->addTab(Privacy, QStringLiteral("Privacy"));
     Utilities = new loans::UtilitiesPage;
     PageControl1->addTab(Utilities, QStringLiteral("Utilities"));
     Help = new HelpPage(DataSource5, DataSource6);
@@ -197,11 +197,14 @@ void TForm1::buildRecordPages() {
                             Household->NoPicture1, Household->Edit1});
     m_routines->setPage(1, {ADOTable2, personPhoto, People->PeopleImage1, PeopleImage2,
                             People->NoPicture2, People->Edit2});
+    m_routines->setPage(3, {ADOTable4, privatePhoto, Privacy->PrivacyImage1, PrivacyImage2,
+                            Privacy->NoPicture3, Privacy->txtRecords});
 
     auto pageNavigatorClick =
         guarded([this](widgets::DBNavigator::Button b) { m_routines->navigatorClick(b); });
     connect(Household->DBNavigator1, &widgets::DBNavigator::click, this, pageNavigatorClick);
     connect(People->DBNavigator3, &widgets::DBNavigator::click, this, pageNavigatorClick);
+    connect(Privacy->DBNavigator6, &widgets::DBNavigator::click, this, pageNavigatorClick);
 
     m_view = new records::EnlargedView(PageControl1, GoBack, m_routines, this);
     m_view->setParts(0, {ADOImage2, DBNavigator2, DBEdit12, itemPhoto});
@@ -215,6 +218,8 @@ void TForm1::buildRecordPages() {
             guarded([this] { m_view->ADOImage1Click(); }));
     connect(People->PeopleImage1, &widgets::PictureView::clicked, this,
             guarded([this] { m_view->PeopleImage1Click(); }));
+    connect(Privacy->PrivacyImage1, &widgets::PictureView::clicked, this,
+            guarded([this] { m_view->PrivacyImage1Click(); }));
     connect(ToolZoomIn, &QToolButton::clicked, this, guarded([this] {
                 // Private pictures stay covered while the password gate stands.
                 if (pageIndex() == 3 && !Password->isHidden())
@@ -233,10 +238,13 @@ void TForm1::buildRecordPages() {
     m_pictures = new records::PictureCommands(OpenDialog1, m_routines, this);
     m_pictures->setTarget(0, {ADOTable1, itemPhoto});
     m_pictures->setTarget(1, {ADOTable2, personPhoto});
+    m_pictures->setTarget(3, {ADOTable4, privatePhoto});
     auto addPictureClick = guarded([this] { m_pictures->AddPictureClick(); });
     connect(Household->AddPicture, &QPushButton::clicked, this, addPictureClick);
     connect(People->AddImage, &QPushButton::clicked, this, addPictureClick);
+    connect(Privacy->AddImages, &QPushButton::clicked, this, addPictureClick);
 
+    buildPasswordGate();
     connect(PageControl1, &QTabWidget::currentChanged, this,
             guarded([this] { PageControl1Change(); }));
     for (data::DataSource *source : {DataSource1, DataSource2, DataSource3, DataSource4})
@@ -274,4 +282,34 @@ void TForm1::setFocusOrder() {
                                     DBEdit41};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+}
+
+void TForm1::buildPasswordGate() {
+    using widgets::guarded;
+    PasswordGate::Parts parts;
+    parts.passwordBox = Password;
+    parts.txtPassword = txtPassword;
+    parts.changeBox = ChangePassword;
+    parts.txtChange1 = txtChange1;
+    parts.txtChange2 = txtChange2;
+    parts.diary = DataSource3;
+    parts.pageIndex = [this] { return pageIndex(); };
+    parts.open = [this](int page) {
+        Password->hide();
+        if (page == 2) {
+            Diary->show();
+            Diary->DBRichEdit1->setFocus();
+        } else {
+            Privacy->show();
+            Privacy->DBEdit30->setFocus();
+        }
+        setPrintEnabled(true);
+    };
+    m_gate = new PasswordGate(parts, this);
+    connect(OKpassword, &QPushButton::clicked, this,
+            guarded([this] { m_gate->OKpasswordClick(); }));
+    auto changePasswordClick = guarded([this] { m_gate->btnChangePasswordClick(); });
+    connect(Diary->btnChangePassword, &QPushButton::clicked, this, changePasswordClick);
+    connect(Privacy->btnPasswordChange, &QPushButton::clicked, this, changePasswordClick);
+    connect(btnChange, &QPushButton::clicked, this, guarded([this] { m_gate->btnChangeClick(); }));
 }

@@ -15,7 +15,10 @@ class QPushButton;
 class QTabWidget;
 class QTimer;
 class QToolButton;
+class DiaryPage;
 class HelpPage;
+class PasswordGate;
+class PrivacyPage;
 class ToolbarImages;
 namespace data {
 class Connection;
@@ -119,8 +122,8 @@ public:
     widgets::PageControl *PageControl1 = nullptr;
     records::HouseholdPage *Household = nullptr;
     records::PeoplePage *People = nullptr;
-    QWidget *Diary = nullptr;
-    QWidget *Privacy = nullptr;
+    DiaryPage *Diary = nullptr;
+    PrivacyPage *Privacy = nullptr;
     loans::UtilitiesPage *Utilities = nullptr;
     HelpPage *Help = nullptr;
 
@@ -206,6 +209,7 @@ public:
     records::NameSearch *nameSearch() const { return m_search; }
     records::EnlargedView *enlargedView() const { return m_view; }
     records::PictureCommands *pictureCommands() const { return m_pictures; }
+    PasswordGate *passwordGate() const { return m_gate; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -221,6 +225,7 @@ private:
     void setFocusOrder();
     void buildDataObjects();
     void buildRecordPages();
+    void buildPasswordGate();
     void setPrintEnabled(bool enabled);
     void raisePasswordGate();
     void FormCreate();
@@ -228,6 +233,7 @@ private:
 
     QWidget *m_client = nullptr;
     records::RecordRoutines *m_routines = nullptr;
+    PasswordGate *m_gate = nullptr;
     records::NameSearch *m_search = nullptr;
     records::EnlargedView *m_view = nullptr;
     records::PictureCommands *m_pictures = nullptr;

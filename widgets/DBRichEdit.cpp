@@ -42,11 +42,18 @@ void DBRichEdit::setEditingAllowed(bool allowed) {
 
 void DBRichEdit::load() {
     data::Field *field = m_link->field();
+    const QString value = field ? field->value().toString() : QString();
+    // Starting an edit, or saving, reports a data change: the text on view
+    // already is the record's, and the caret stays where it is.
+    if (m_shown && value == m_shownValue && !document()->isModified())
+        return;
     platform::RtfReader reader;
     QTextCharFormat plain;
     plain.setFont(font());
     reader.setDefaultCharFormat(plain);
-    reader.read(field ? field->value().toString() : QString(), document());
+    reader.read(value, document());
+    m_shown = true;
+    m_shownValue = value;
     document()->setModified(false);
     // A new text shows from its top.
     setTextCursor(QTextCursor(document()));
@@ -55,8 +62,13 @@ void DBRichEdit::load() {
 }
 
 void DBRichEdit::write() {
-    if (data::Field *field = m_link->field())
-        field->setValue(platform::RtfWriter().writeColumnText(*document()));
+    data::Field *field = m_link->field();
+    if (!field)
+        return;
+    const QString rtf = platform::RtfWriter().writeColumnText(*document());
+    field->setValue(rtf);
+    m_shownValue = rtf;
+    document()->setModified(false);
 }
 
 void DBRichEdit::scrollToTop() {
@@ -74,6 +86,14 @@ void DBRichEdit::showEvent(QShowEvent *event) {
 }
 
 void DBRichEdit::keyPressEvent(QKeyEvent *event) {
+    // Escape drops what was not yet written into the record; the record
+    // itself stays in edit.
+    if (event->key() == Qt::Key_Escape && m_editingAllowed) {
+        if (m_link->isModified())
+            m_link->reload();
+        event->accept();
+        return;
+    }
     const bool newLine = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const bool changes = newLine || event->key() == Qt::Key_Tab || isEditingKey(event);
     if (changes && (!m_editingAllowed || !m_link->beginUserChange())) {

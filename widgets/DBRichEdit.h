@@ -41,6 +41,8 @@ private:
     FieldLink *m_link;
     bool m_editingAllowed = true;
     bool m_topWhenShown = false;
+    bool m_shown = false;
+    QString m_shownValue; // the column text the document stands for
 };
 
 } // namespace widgets

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace data {
+class DataSource;
+}
+
+// The password that guards the Diary and Privacy pages. It lies scrambled in
+// the Password column of the first Diary record; the password box checks it and
+// the change box stores a new one.
+class PasswordGate : public QObject {
+    Q_OBJECT
+public:
+    struct Parts {
+        QGroupBox *passwordBox = nullptr;
+        QLineEdit *txtPassword = nullptr;
+        QGroupBox *changeBox = nullptr;
+        QLineEdit *txtChange1 = nullptr;
+        QLineEdit *txtChange2 = nullptr;
+        data::DataSource *diary = nullptr;
+        // What an accepted password opens, by page index.
+        std::function<int()> pageIndex;
+        std::function<void(int page)> open;
+    };
+
+    // The longest password the Password column keeps.
+    static constexpr int kLongestPassword = 20;
+
+    explicit PasswordGate(const Parts &parts, QObject *parent = nullptr);
+
+    // Each character code XOR 0x0B, on at most the first 255 characters;
+    // applying it twice gives the text back.
+    static QString ScramblePassword(const QString &text);
+
+    void OKpasswordClick();
+    void btnChangePasswordClick();
+    void btnChangeClick();
+
+private:
+    void moveDiaryToFirst();
+    QString storedPassword() const;
+
+    Parts m_parts;
+};
