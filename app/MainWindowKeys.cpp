@@ -18,27 +18,43 @@ bool insideItemView(QWidget *widget) {
     return false;
 }
 
+bool isEnter(const QKeyEvent *key) {
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
 } // namespace
 
+// The window sees every key before the focused control does.
 bool TForm1::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() != QEvent::KeyPress)
-        return QMainWindow::eventFilter(watched, event);
-    const auto *key = static_cast<QKeyEvent *>(event);
-    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     auto *widget = qobject_cast<QWidget *>(watched);
-    if (!enter || !widget || !isAncestorOf(widget))
+    if (event->type() != QEvent::KeyPress || !widget || !isAncestorOf(widget))
         return QMainWindow::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (FormKeyDown(key) || FormKeyPress(widget, key))
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
 
+bool TForm1::FormKeyDown(const QKeyEvent *key) {
+    // Up and Down never reach a control: they move the focus, whatever the modifiers.
+    if (key->key() != Qt::Key_Up && key->key() != Qt::Key_Down)
+        return false;
+    focusNextPrevChild(key->key() == Qt::Key_Down);
+    return true;
+}
+
+bool TForm1::FormKeyPress(QWidget *focused, const QKeyEvent *key) {
+    if (!isEnter(key))
+        return false;
     // Enter on a focused push button presses it.
-    if (auto *button = qobject_cast<QPushButton *>(widget)) {
+    if (auto *button = qobject_cast<QPushButton *>(focused)) {
         if (button->isEnabled())
             button->click();
         return true;
     }
     // While the change box or the search box shows, its OK is the window's
-    // default button: Enter in a single-line edit of the window presses it. A
-    // grid's cell editor keeps its Enter.
-    auto *edit = qobject_cast<QLineEdit *>(widget);
+    // default button: Enter in a single-line edit presses it.
+    auto *edit = qobject_cast<QLineEdit *>(focused);
     if (edit && !insideItemView(edit)) {
         if (ChangePassword->isVisible()) {
             btnChange->click();
@@ -49,5 +65,10 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event) {
             return true;
         }
     }
-    return QMainWindow::eventFilter(watched, event);
+    // Elsewhere than on the Diary and Help pages, Enter moves to the next control.
+    const int page = pageIndex();
+    if (page == 2 || page == 5)
+        return false;
+    focusNextPrevChild(true);
+    return true;
 }

@@ -5,6 +5,7 @@
 #include "private/HelpPage.h"
 #include "private/PasswordGate.h"
 #include "private/PrivacyPage.h"
+#include "private/TextCommands.h"
 #include "records/HouseholdPage.h"
 #include "records/PeoplePage.h"
 #include "widgets/DBEdit.h"
@@ -12,6 +13,7 @@
 #include "widgets/DBRichEdit.h"
 #include "widgets/Emblem.h"
 #include "widgets/FindDialog.h"
+#include "widgets/FontDialog.h"
 #include "widgets/PageControl.h"
 #include "widgets/PictureView.h"
 
@@ -27,7 +29,6 @@
 #include <QColorDialog>
 #include <QDateEdit>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,6 +36,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QAction>
+#include <QMenu>
 #include <QToolButton>
 
 namespace {
@@ -179,7 +182,7 @@ void TForm1::buildDialogs() {
         {QStringLiteral("Bitmap format (*.bmp)"), QStringLiteral("Jpeg format (*.jpg)")});
 
     ColorDialog1 = named(new QColorDialog(this), "ColorDialog1");
-    FontDialog1 = named(new QFontDialog(this), "FontDialog1");
+    FontDialog1 = named(new widgets::FontDialog(this), "FontDialog1");
     FindDialog1 = named(new widgets::FindDialog(this), "FindDialog1");
 
     Timer1 = named(new QTimer(this), "Timer1");
@@ -245,6 +248,7 @@ void TForm1::buildRecordPages() {
     connect(Privacy->AddImages, &QPushButton::clicked, this, addPictureClick);
 
     buildPasswordGate();
+    buildTextCommands();
     connect(PageControl1, &QTabWidget::currentChanged, this,
             guarded([this] { PageControl1Change(); }));
     for (data::DataSource *source : {DataSource1, DataSource2, DataSource3, DataSource4})
@@ -312,4 +316,45 @@ void TForm1::buildPasswordGate() {
     connect(Diary->btnChangePassword, &QPushButton::clicked, this, changePasswordClick);
     connect(Privacy->btnPasswordChange, &QPushButton::clicked, this, changePasswordClick);
     connect(btnChange, &QPushButton::clicked, this, guarded([this] { m_gate->btnChangeClick(); }));
+}
+
+void TForm1::buildTextCommands() {
+    using widgets::guarded;
+    TextCommands::Parts parts;
+    parts.diaryText = Diary->DBRichEdit1;
+    parts.helpText = Help->DBRichEdit2;
+    parts.diary = DataSource3;
+    parts.fontDialog = FontDialog1;
+    parts.colourDialog = ColorDialog1;
+    parts.findDialog = FindDialog1;
+    parts.pageIndex = [this] { return pageIndex(); };
+    m_text = new TextCommands(parts, this);
+
+    // Menu item, tool button and context menu item of each command.
+    auto wire = [this](void (TextCommands::*command)(), std::initializer_list<QObject *> senders) {
+        auto handler = guarded([this, command] { (m_text->*command)(); });
+        for (QObject *sender : senders) {
+            if (auto *action = qobject_cast<QAction *>(sender))
+                connect(action, &QAction::triggered, this, handler);
+            else if (auto *button = qobject_cast<QToolButton *>(sender))
+                connect(button, &QToolButton::clicked, this, handler);
+        }
+    };
+    wire(&TextCommands::UndoClick, {Undo, ToolUndo, pUndo});
+    wire(&TextCommands::CutClick, {Cut, ToolCut, pCut});
+    wire(&TextCommands::CopyClick, {Copy, ToolCopy, pCopy});
+    wire(&TextCommands::PasteClick, {Paste, ToolPaste, pPaste});
+    wire(&TextCommands::SelectAllClick, {SelectAll, ToolSelectAll, pSelectAll});
+    wire(&TextCommands::FindTextClick, {FindText, ToolFindText, pFindText});
+    wire(&TextCommands::Color1Click, {Color1, ToolColor});
+    wire(&TextCommands::Font1Click, {Font1, ToolFont, pFont});
+    wire(&TextCommands::InsertDate1Click, {InsertDate1, ToolDateInsert, pInsertDate});
+    connect(FindDialog1, &widgets::FindDialog::find, this,
+            guarded([this] { m_text->FindDialog1Find(); }));
+
+    for (widgets::DBRichEdit *text : {Diary->DBRichEdit1, Help->DBRichEdit2}) {
+        text->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(text, &QWidget::customContextMenuRequested, this,
+                [this, text](const QPoint &at) { PopupMenu1->exec(text->mapToGlobal(at)); });
+    }
 }

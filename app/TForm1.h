@@ -6,8 +6,8 @@ class QAction;
 class QColorDialog;
 class QDateEdit;
 class QFileDialog;
-class QFontDialog;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -19,6 +19,7 @@ class DiaryPage;
 class HelpPage;
 class PasswordGate;
 class PrivacyPage;
+class TextCommands;
 class ToolbarImages;
 namespace data {
 class Connection;
@@ -46,6 +47,7 @@ class TQRListForm5;
 namespace widgets {
 class DBEdit;
 class FindDialog;
+class FontDialog;
 class DBNavigator;
 class PageControl;
 class PictureView;
@@ -178,7 +180,7 @@ public:
     // Dialogs and timer
     QFileDialog *OpenDialog1 = nullptr;
     QColorDialog *ColorDialog1 = nullptr;
-    QFontDialog *FontDialog1 = nullptr;
+    widgets::FontDialog *FontDialog1 = nullptr;
     widgets::FindDialog *FindDialog1 = nullptr;
     QTimer *Timer1 = nullptr;
 
@@ -210,12 +212,16 @@ public:
     records::EnlargedView *enlargedView() const { return m_view; }
     records::PictureCommands *pictureCommands() const { return m_pictures; }
     PasswordGate *passwordGate() const { return m_gate; }
+    TextCommands *textCommands() const { return m_text; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Key preview: true when the key was taken from the focused control.
+    bool FormKeyDown(const QKeyEvent *key);
+    bool FormKeyPress(QWidget *focused, const QKeyEvent *key);
     void buildMenus();
     void buildPopupMenu();
     void buildToolBar();
@@ -226,6 +232,7 @@ private:
     void buildDataObjects();
     void buildRecordPages();
     void buildPasswordGate();
+    void buildTextCommands();
     void setPrintEnabled(bool enabled);
     void raisePasswordGate();
     void FormCreate();
@@ -234,6 +241,7 @@ private:
     QWidget *m_client = nullptr;
     records::RecordRoutines *m_routines = nullptr;
     PasswordGate *m_gate = nullptr;
+    TextCommands *m_text = nullptr;
     records::NameSearch *m_search = nullptr;
     records::EnlargedView *m_view = nullptr;
     records::PictureCommands *m_pictures = nullptr;
