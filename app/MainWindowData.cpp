@@ -76,6 +76,7 @@ void TForm1::FormCreate() {
     IsImage();
     NumberOfRecords();
     DateTimePicker1->setDate(core::Clock::today());
+    setUpHotKeys();
 }
 
 void TForm1::FormDestroy() {

@@ -26,18 +26,18 @@
 #include "records/PictureRoutines.h"
 #include "widgets/Messages.h"
 
+#include <QAction>
 #include <QColorDialog>
 #include <QDateEdit>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
-#include <QAction>
-#include <QMenu>
 #include <QToolButton>
 
 namespace {

@@ -61,6 +61,8 @@ void TForm1::buildToolBar() {
     connect(Exit1, &QAction::triggered, this, widgets::guarded([this] { Exit1Click(); }));
     connect(ToolPrint, &QToolButton::clicked, this, widgets::guarded([this] { Print1Click(); }));
     connect(Print1, &QAction::triggered, this, widgets::guarded([this] { Print1Click(); }));
+    connect(PrintScreen1, &QAction::triggered, this,
+            widgets::guarded([this] { PrintScreen1Click(); }));
     connect(ToolAbout, &QToolButton::clicked, this, widgets::guarded([this] { About1Click(); }));
     connect(About1, &QAction::triggered, this, widgets::guarded([this] { About1Click(); }));
 }

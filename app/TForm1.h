@@ -29,6 +29,9 @@ class TableObject;
 namespace loans {
 class UtilitiesPage;
 }
+namespace platform {
+class GlobalHotKeys;
+}
 namespace records {
 class HouseholdPage;
 class PeoplePage;
@@ -189,6 +192,15 @@ public:
     void About1Click();
     // The current page's list report in the preview window; nothing on Utilities.
     void Print1Click();
+    // The screen, stretched over one page of the default printer.
+    void PrintScreen1Click();
+
+    // The system-wide hot keys: their ids, and what each does.
+    int id1 = 0;
+    int id2 = 0;
+    int id3 = 0;
+    int id4 = 0;
+    void WMHotKey(int id);
 
     // The report objects made most recently, one per kind.
     reports::TQRListForm *QRListForm = nullptr;
@@ -233,6 +245,7 @@ private:
     void buildRecordPages();
     void buildPasswordGate();
     void buildTextCommands();
+    void setUpHotKeys();
     void setPrintEnabled(bool enabled);
     void raisePasswordGate();
     void FormCreate();
@@ -242,6 +255,7 @@ private:
     records::RecordRoutines *m_routines = nullptr;
     PasswordGate *m_gate = nullptr;
     TextCommands *m_text = nullptr;
+    platform::GlobalHotKeys *m_hotKeys = nullptr;
     records::NameSearch *m_search = nullptr;
     records::EnlargedView *m_view = nullptr;
     records::PictureCommands *m_pictures = nullptr;
