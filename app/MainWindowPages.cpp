@@ -331,8 +331,8 @@ void TForm1::buildTextCommands() {
     m_text = new TextCommands(parts, this);
 
     // Menu item, tool button and context menu item of each command.
-    auto wire = [this](void (TextCommands::*command)(), std::initializer_list<QObject *> senders) {
-        auto handler = guarded([this, command] { (m_text->*command)(); });
+    auto wire = [this](auto command, std::initializer_list<QObject *> senders) {
+        auto handler = guarded(command);
         for (QObject *sender : senders) {
             if (auto *action = qobject_cast<QAction *>(sender))
                 connect(action, &QAction::triggered, this, handler);
@@ -340,15 +340,15 @@ void TForm1::buildTextCommands() {
                 connect(button, &QToolButton::clicked, this, handler);
         }
     };
-    wire(&TextCommands::UndoClick, {Undo, ToolUndo, pUndo});
-    wire(&TextCommands::CutClick, {Cut, ToolCut, pCut});
-    wire(&TextCommands::CopyClick, {Copy, ToolCopy, pCopy});
-    wire(&TextCommands::PasteClick, {Paste, ToolPaste, pPaste});
-    wire(&TextCommands::SelectAllClick, {SelectAll, ToolSelectAll, pSelectAll});
-    wire(&TextCommands::FindTextClick, {FindText, ToolFindText, pFindText});
-    wire(&TextCommands::Color1Click, {Color1, ToolColor});
-    wire(&TextCommands::Font1Click, {Font1, ToolFont, pFont});
-    wire(&TextCommands::InsertDate1Click, {InsertDate1, ToolDateInsert, pInsertDate});
+    wire([this] { m_text->UndoClick(); }, {Undo, ToolUndo, pUndo});
+    wire([this] { m_text->CutClick(); }, {Cut, ToolCut, pCut});
+    wire([this] { m_text->CopyClick(); }, {Copy, ToolCopy, pCopy});
+    wire([this] { m_text->PasteClick(); }, {Paste, ToolPaste, pPaste});
+    wire([this] { m_text->SelectAllClick(); }, {SelectAll, ToolSelectAll, pSelectAll});
+    wire([this] { m_text->FindTextClick(); }, {FindText, ToolFindText, pFindText});
+    wire([this] { m_text->Color1Click(); }, {Color1, ToolColor});
+    wire([this] { m_text->Font1Click(); }, {Font1, ToolFont, pFont});
+    wire([this] { m_text->InsertDate1Click(); }, {InsertDate1, ToolDateInsert, pInsertDate});
     connect(FindDialog1, &widgets::FindDialog::find, this,
             guarded([this] { m_text->FindDialog1Find(); }));
 

@@ -192,7 +192,7 @@ void TestRecordPages::pictureFollowsNavigatorNotGrid() {
 void TestRecordPages::blobWithoutMarkerReportsStreamReadError() {
     DataFixture fixture;
     fixture.addItem(QStringLiteral("Good"), jpegOf({40, 40}, Qt::green));
-    fixture.addItem(QStringLiteral("Bitmap"), QByteArray("BM\x10\x00 not a jpeg", 17));
+    fixture.addItem(QStringLiteral("Bitmap"), QByteArray("BM\x10\x00 not a jpeg", 15));
     fixture.addItem(QStringLiteral("Damaged"), QByteArray("\xFF\xD8\xFF\x00garbage", 12));
     TForm1 form(fixture.directory());
     form.PageControl1->setCurrentIndex(0);

@@ -25,8 +25,9 @@ using namespace report;
 
 namespace {
 MemorySource listRows(int count) {
-    return MemorySource(
-        count, [](int row, const QString &column) { return column + QString::number(row); });
+    return MemorySource(count, [](int row, const QString &column) -> QString {
+        return column + QString::number(row);
+    });
 }
 
 QAction *action(const ReportPreview &preview, const char *name) {
