@@ -218,9 +218,13 @@ bool Field::isNull() const {
     return m_table->storedValue(m_index).isNull();
 }
 
-void Field::setValue(const QVariant &value) {
+void Field::checkModifiable() const {
     if (isReadOnly())
         throw Error(QStringLiteral("Field '%1' cannot be modified").arg(m_column));
+}
+
+void Field::setValue(const QVariant &value) {
+    checkModifiable();
     if (m_type == Type::Blob) {
         setBlob(value.isNull() ? QByteArray() : value.toByteArray());
         return;
@@ -233,8 +237,7 @@ QString Field::asString() const {
 }
 
 void Field::setAsString(const QString &text) {
-    if (isReadOnly())
-        throw Error(QStringLiteral("Field '%1' cannot be modified").arg(m_column));
+    checkModifiable();
     if (m_type == Type::Blob) {
         setBlob(text.toUtf8());
         return;
@@ -338,7 +341,8 @@ QVariant Field::storedFromValue(const QVariant &value) const {
     const bool isText = typeId == QMetaType::QString;
     switch (m_type) {
     case Type::AutoIncrement:
-        throw Error(QStringLiteral("Field '%1' cannot be modified").arg(m_column));
+        checkModifiable();
+        return {};
     case Type::Text:
         return QVariant(truncated(value.toString(), m_size));
     case Type::Memo:
@@ -386,7 +390,8 @@ QVariant Field::storedFromValue(const QVariant &value) const {
 QVariant Field::storedFromText(const QString &text) const {
     switch (m_type) {
     case Type::AutoIncrement:
-        throw Error(QStringLiteral("Field '%1' cannot be modified").arg(m_column));
+        checkModifiable();
+        return {};
     case Type::Text:
         return QVariant(truncated(text, m_size));
     case Type::Memo:

@@ -27,6 +27,8 @@ public:
     // Characters a Text column holds; 0 for other types.
     int size() const { return m_size; }
     bool isReadOnly() const { return m_type == Type::AutoIncrement; }
+    // Throws "Field '<column>' cannot be modified" for a read-only field.
+    void checkModifiable() const;
     bool isBlob() const { return m_type == Type::Blob; }
 
     // The current row's value: qlonglong (AutoIncrement), QString (Text, Memo),

@@ -622,17 +622,21 @@ bool TableObject::isNull(int row, int fieldIndex) const {
     return d->stored(row, fieldIndex).isNull();
 }
 
+Field *TableObject::modifiableField(int fieldIndex) {
+    d->checkActive();
+    Field *f = field(fieldIndex);
+    if (!f)
+        throw Error(objectName() + QStringLiteral(": Field index out of range"));
+    f->checkModifiable();
+    return f;
+}
+
 QVariant TableObject::storedValue(int fieldIndex) const {
     return d->stored(d->current, fieldIndex);
 }
 
 void TableObject::setStoredValue(int fieldIndex, const QVariant &stored) {
-    d->checkActive();
-    Field *f = field(fieldIndex);
-    if (!f)
-        throw Error(objectName() + QStringLiteral(": Field index out of range"));
-    if (f->isReadOnly())
-        throw Error(QStringLiteral("Field '%1' cannot be modified").arg(f->columnName()));
+    Field *f = modifiableField(fieldIndex);
     if (f->isBlob()) {
         setBlob(fieldIndex, stored.toByteArray());
         return;
@@ -658,12 +662,7 @@ QByteArray TableObject::readBlob(int fieldIndex) const {
 }
 
 void TableObject::setBlob(int fieldIndex, const QByteArray &bytes) {
-    d->checkActive();
-    Field *f = field(fieldIndex);
-    if (!f)
-        throw Error(objectName() + QStringLiteral(": Field index out of range"));
-    if (f->isReadOnly())
-        throw Error(QStringLiteral("Field '%1' cannot be modified").arg(f->columnName()));
+    Field *f = modifiableField(fieldIndex);
     if (!isEditing())
         edit();
     d->blobs[size_t(fieldIndex)] = bytes;

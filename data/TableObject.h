@@ -153,6 +153,9 @@ signals:
     void currentRowChanged(int row);
 
 private:
+    // The field an edit may change; throws on a closed table, a bad index or a read-only field.
+    Field *modifiableField(int fieldIndex);
+
     struct Private;
     std::unique_ptr<Private> d;
     friend struct Private;

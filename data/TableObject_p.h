@@ -77,6 +77,8 @@ struct TableObject::Private {
     // " AND col IS ?..." over every field's value in `row` as read.
     QString originalCriteria() const;
     int bindOriginal(class Statement &stmt, int first, int row) const;
+    // Binds the edit buffer's changed values from 1 on; returns the next index.
+    int bindChanged(class Statement &stmt) const;
 
     // Notifications.
     void setState(State newState);

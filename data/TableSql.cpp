@@ -154,6 +154,20 @@ int TableObject::Private::bindOriginal(Statement &stmt, int first, int row) cons
     return index;
 }
 
+int TableObject::Private::bindChanged(Statement &stmt) const {
+    int index = 1;
+    for (const Field *f : fields) {
+        const auto i = size_t(f->index());
+        if (!changed[i])
+            continue;
+        if (f->isBlob())
+            stmt.bindBlob(index++, blobs[i].value_or(QByteArray()));
+        else
+            stmt.bind(index++, buffer[i]);
+    }
+    return index;
+}
+
 void TableObject::Private::writeEdit() {
     QStringList sets;
     for (const Field *f : fields) {
@@ -165,17 +179,7 @@ void TableObject::Private::writeEdit() {
     Statement update(db(), QStringLiteral("UPDATE ") + Statement::quoted(tableName) +
                                QStringLiteral(" SET ") + sets.join(QStringLiteral(", ")) +
                                originalCriteria());
-    int index = 1;
-    for (const Field *f : fields) {
-        const auto i = size_t(f->index());
-        if (!changed[i])
-            continue;
-        if (f->isBlob())
-            update.bindBlob(index++, blobs[i].value_or(QByteArray()));
-        else
-            update.bind(index++, buffer[i]);
-    }
-    bindOriginal(update, index, current);
+    bindOriginal(update, bindChanged(update), current);
     if (update.exec() == 0)
         throw Error(kUpdateRefused);
 }
@@ -195,16 +199,7 @@ qint64 TableObject::Private::writeInsert() {
                QStringLiteral(") VALUES (") + marks.join(QStringLiteral(", ")) + ')';
     }
     Statement insert(db(), sql);
-    int index = 1;
-    for (const Field *f : fields) {
-        const auto i = size_t(f->index());
-        if (!changed[i])
-            continue;
-        if (f->isBlob())
-            insert.bindBlob(index++, blobs[i].value_or(QByteArray()));
-        else
-            insert.bind(index++, buffer[i]);
-    }
+    bindChanged(insert);
     insert.exec();
     return sqlite3_last_insert_rowid(db());
 }
