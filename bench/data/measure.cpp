@@ -1,9 +1,9 @@
-#include "bench/app/BenchSupport.h"
 // hl_bench_data <dir> [repetitions]
 // Opens every table of <dir>/Hearthledger.mdb with the table objects and, in
 // the same run, reads the same non-blob columns with bare SQLite into memory;
 // prints time and peak memory of both, cold (file evicted from the page
 // cache) and warm, then locate and refresh on Household Inventory.
+#include "bench/app/BenchSupport.h"
 #include "data/Connection.h"
 #include "data/Schema.h"
 #include "data/Statement.h"
@@ -18,9 +18,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fcntl.h>
-#include <malloc.h>
-#include <unistd.h>
 #include <vector>
 
 #include <sqlite3.h>
@@ -33,40 +30,6 @@ namespace {
 const QList<TableId> kMainTables{TableId::HouseholdInventory, TableId::People, TableId::Diary,
                                  TableId::Privacy, TableId::Help};
 
-qint64 statusKb(const char *key) {
-    QFile file(QStringLiteral("/proc/self/status"));
-    file.open(QIODevice::ReadOnly);
-    for (const QByteArray &line : file.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(qstrlen(key)).trimmed().split(' ').first().toLongLong();
-    }
-    return 0;
-}
-
-// Peak resident memory since the last reset, in MB above `base` kB.
-void resetPeak() {
-    malloc_trim(0);
-    QFile file(QStringLiteral("/proc/self/clear_refs"));
-    if (file.open(QIODevice::WriteOnly))
-        file.write("5");
-}
-
-double peakAboveMb(qint64 baseKb) {
-    return double(statusKb("VmHWM:") - baseKb) / 1024.0;
-}
-
-// Drops the file's pages from the page cache (no privileges needed).
-void evict(const QString &path) {
-    for (const QString &p : QStringList{path, path + QStringLiteral("-wal")}) {
-        const int fd = ::open(QFile::encodeName(p).constData(), O_RDONLY);
-        if (fd < 0)
-            continue;
-        ::fdatasync(fd);
-        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
-        ::close(fd);
-    }
-}
-
 struct Result {
     double ms = 0;
     double peakMb = 0;
@@ -75,12 +38,12 @@ struct Result {
 // Bare SQLite: every value into a QVariant (storage reserved ahead), kept
 // until the end.
 Result bareRead(const QString &file, const QList<TableId> &tables, size_t *cells) {
-    resetPeak();
-    const qint64 base = statusKb("VmRSS:");
+    bench::resetPeak();
+    const long base = bench::statusKb("VmRSS:");
     QElapsedTimer timer;
     timer.start();
     const auto kept = bench::bareRead(QFileInfo(file).absolutePath(), tables);
-    Result r{double(timer.nsecsElapsed()) / 1e6, peakAboveMb(base)};
+    Result r{double(timer.nsecsElapsed()) / 1e6, bench::peakAboveMb(base)};
     *cells = 0;
     for (const auto &v : kept)
         *cells += v.size();
@@ -88,8 +51,8 @@ Result bareRead(const QString &file, const QList<TableId> &tables, size_t *cells
 }
 
 Result openTables(const QString &dir, const QList<TableId> &tables, int *rows) {
-    resetPeak();
-    const qint64 base = statusKb("VmRSS:");
+    bench::resetPeak();
+    const long base = bench::statusKb("VmRSS:");
     QElapsedTimer timer;
     timer.start();
     data::Connection connection;
@@ -102,7 +65,7 @@ Result openTables(const QString &dir, const QList<TableId> &tables, int *rows) {
             id, QStringLiteral("ADOTable%1").arg(++number), &connection, nullptr));
         opened.back()->open();
     }
-    Result r{double(timer.nsecsElapsed()) / 1e6, peakAboveMb(base)};
+    Result r{double(timer.nsecsElapsed()) / 1e6, bench::peakAboveMb(base)};
     *rows = 0;
     for (const auto &t : opened)
         *rows += t->recordCount();
@@ -131,9 +94,9 @@ int main(int argc, char *argv[]) {
     size_t cells = 0;
     int rows = 0;
     // Cold: the file evicted from the page cache before each read.
-    evict(file);
+    bench::evict(file);
     const Result bareCold = bareRead(file, kMainTables, &cells);
-    evict(file);
+    bench::evict(file);
     const Result oursCold = openTables(dir, kMainTables, &rows);
     std::printf("rows %d, bare values %zu\n", rows, cells);
     std::printf("| open all five tables | time ms | peak RSS MB |\n|---|---|---|\n");
