@@ -48,25 +48,58 @@ DocumentBuilder::~DocumentBuilder() {
 }
 
 void DocumentBuilder::open() {
-    if (m_open)
+    if (m_para.open)
         return;
-    m_open = true;
-    m_pageBreak = m_nextPageBreak;
+    m_para.open = true;
+    m_para.pageBreak = m_nextPageBreak;
     m_nextPageBreak = false;
 }
 
 void DocumentBuilder::endRun(const QTextCharFormat &format) {
-    const qsizetype start = m_runs.empty() ? 0 : m_runs.back().end;
+    const qsizetype start = m_para.runs.empty() ? 0 : m_para.runs.back().end;
     if (m_text.size() <= start)
         return;
     open();
-    m_runs.push_back({m_text.size(), format});
+    m_para.runs.push_back({m_text.size(), format});
 }
 
-void DocumentBuilder::endParagraph(QTextBlockFormat format, const QTextCharFormat &charFormat) {
+QString DocumentBuilder::takeTextSince(size_t mark, QTextCharFormat *format) {
+    if (mark >= m_para.runs.size())
+        return QString();
+    const qsizetype start = mark == 0 ? 0 : m_para.runs[mark - 1].end;
+    if (format)
+        *format = m_para.runs[mark].format;
+    const QString taken = m_text.mid(start, m_para.runs.back().end - start);
+    m_text.remove(start, taken.size());
+    m_para.runs.resize(mark);
+    return taken;
+}
+
+void DocumentBuilder::endParagraph(QTextBlockFormat format, const QTextCharFormat &charFormat,
+                                   const QString &label) {
     open();
-    if (m_pageBreak)
+    if (m_para.pageBreak)
         format.setPageBreakPolicy(format.pageBreakPolicy() | QTextFormat::PageBreak_AlwaysBefore);
+    if (!label.isEmpty()) {
+        const QTextCharFormat labelFormat =
+            m_para.runs.empty() ? charFormat : m_para.runs.front().format;
+        m_text.prepend(label);
+        for (Run &run : m_para.runs)
+            run.end += label.size();
+        m_para.runs.insert(m_para.runs.begin(), Run{label.size(), labelFormat});
+    }
+    if (inNote())
+        m_notes.push_back({format, charFormat, m_text, std::move(m_para.runs)});
+    else
+        insert(format, charFormat, m_text, m_para.runs);
+    m_para.runs.clear();
+    m_text.resize(0);
+    m_para.open = false;
+    m_para.pageBreak = false;
+}
+
+void DocumentBuilder::insert(QTextBlockFormat format, const QTextCharFormat &charFormat,
+                             const QString &text, const std::vector<Run> &runs) {
     if (m_first) {
         m_cursor.setBlockFormat(format);
         m_cursor.setBlockCharFormat(charFormat);
@@ -74,22 +107,45 @@ void DocumentBuilder::endParagraph(QTextBlockFormat format, const QTextCharForma
     } else {
         m_cursor.insertBlock(format, charFormat);
     }
-    sanitize(m_text);
+    QString clean = text;
+    sanitize(clean);
     qsizetype start = 0;
-    for (const Run &run : m_runs) {
-        m_cursor.insertText(QString::fromRawData(m_text.constData() + start, run.end - start),
+    for (const Run &run : runs) {
+        m_cursor.insertText(QString::fromRawData(clean.constData() + start, run.end - start),
                             run.format);
         start = run.end;
     }
-    m_runs.clear();
-    m_text.resize(0);
-    m_open = false;
-    m_pageBreak = false;
+}
+
+void DocumentBuilder::dropEmptyParagraph() {
+    if (m_para.runs.empty() && m_text.isEmpty())
+        m_para.open = false;
+}
+
+void DocumentBuilder::beginNote() {
+    m_interrupted.emplace_back(std::move(m_para), std::move(m_text));
+    m_para = Gathering();
+    m_text = QString();
+}
+
+void DocumentBuilder::endNote(const QTextBlockFormat &format, const QTextCharFormat &charFormat) {
+    if (!inNote())
+        return;
+    if (!m_para.runs.empty())
+        endParagraph(format, charFormat);
+    m_para = std::move(m_interrupted.back().first);
+    m_text = std::move(m_interrupted.back().second);
+    m_interrupted.pop_back();
 }
 
 void DocumentBuilder::finish(const QTextBlockFormat &format, const QTextCharFormat &charFormat) {
-    if (m_open)
+    while (inNote())
+        endNote(format, charFormat);
+    if (m_para.open)
         endParagraph(format, charFormat);
+    for (const Paragraph &note : m_notes)
+        insert(note.format, note.charFormat, note.text, note.runs);
+    m_notes.clear();
 }
 
 } // namespace platform::rtf

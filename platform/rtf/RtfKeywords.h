@@ -105,6 +105,29 @@ enum class Keyword {
     LtrMark,
     RtlMark,
     FootnoteMark,
+    // lists: the tables, and a paragraph's list and level
+    ListTable,
+    ListOverrideTable,
+    List,
+    ListId,
+    ListSimple,
+    ListLevel,
+    LevelNfc,
+    LevelStartAt,
+    LevelFollow,
+    LevelLegal,
+    LevelNoRestart,
+    LevelText,
+    ListOverride,
+    LfoLevel,
+    Ls,
+    Ilvl,
+    ListText,
+    // text kept apart from the paragraph it stands in
+    Footnote,
+    Shape,
+    ShapeText,
+    TextBoxText,
 };
 
 Keyword lookupKeyword(std::string_view word);

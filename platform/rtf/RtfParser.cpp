@@ -4,6 +4,8 @@
 
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace platform::rtf {
 
 namespace {
@@ -47,7 +49,8 @@ Parser::Parser(QTextDocument *document, const QTextCharFormat &defaultFormat)
     : m_document(document)
     , m_builder(document)
     , m_default(defaultFormat)
-    , m_tables(defaultFormat) {}
+    , m_tables(defaultFormat)
+    , m_lists(m_tables) {}
 
 Parser::~Parser() = default;
 
@@ -97,7 +100,7 @@ void Parser::parse(const char *data, qsizetype size) {
                 if (keyword == Keyword::Ud && m_g.inUpr) {
                     m_g.dest = m_g.uprDest;
                     m_g.inUpr = false;
-                } else {
+                } else if (m_ucSkip > 0 || !handleDestination(keyword)) {
                     enterSkip();
                 }
                 break;
@@ -158,6 +161,8 @@ void Parser::parse(const char *data, qsizetype size) {
         }
     }
     // A document cut short ends where its bytes end.
+    while (!m_spans.empty())
+        endSpan();
     flushRun();
     ensureRun();
     m_builder.finish(blockFormat(), m_run->format);
@@ -199,6 +204,8 @@ void Parser::closeGroup() {
     }
     if (m_stack.empty())
         return;
+    while (!m_spans.empty() && m_spans.back().depth >= m_stack.size())
+        endSpan();
     const Dest dest = m_g.dest;
     m_g = std::move(m_stack.back());
     m_stack.pop_back();
@@ -218,6 +225,104 @@ void Parser::closeGroup() {
 
 void Parser::enterSkip() {
     m_skipDepth = 1;
+}
+
+// The destinations read for their text or tables, also when marked \*;
+// false for any other word.
+bool Parser::handleDestination(Keyword keyword) {
+    if (m_g.dest == Dest::Skip || m_g.dest == Dest::Upr)
+        return false;
+    const bool body = m_g.dest == Dest::Body;
+    switch (keyword) {
+    case Keyword::ListTable:
+        m_g.dest = Dest::ListTable;
+        return true;
+    case Keyword::ListOverrideTable:
+        m_g.dest = Dest::ListOverrides;
+        return true;
+    case Keyword::LevelText:
+        if (m_g.dest != Dest::ListTable)
+            return false;
+        m_g.dest = Dest::LevelText;
+        m_lists.beginLevelText();
+        return true;
+    case Keyword::Shape:
+        if (!body && m_g.dest != Dest::Shape)
+            return false;
+        m_g.dest = Dest::Shape;
+        return true;
+    case Keyword::ShapeText:
+    case Keyword::TextBoxText:
+        if (!body && m_g.dest != Dest::Shape)
+            return false;
+        m_g.dest = Dest::Body;
+        beginSpan(Span::Box);
+        return true;
+    case Keyword::Footnote:
+        if (!body)
+            return false;
+        beginSpan(Span::Note);
+        return true;
+    case Keyword::ListText:
+        if (!body)
+            return false;
+        beginSpan(Span::ListText);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Parser::beginSpan(Span::Kind kind) {
+    ensureRun();
+    flushRun();
+    if (m_untracked > 0)
+        return;
+    Span span{kind, m_stack.size()};
+    switch (kind) {
+    case Span::Note:
+        m_noteNumbers.push_back(m_footnotes);
+        m_builder.beginNote();
+        break;
+    case Span::Box:
+        // The box's paragraphs stand where the box stood: the paragraph
+        // around it ends before them and goes on after them.
+        if (m_builder.hasText()) {
+            endParagraph();
+            m_splitRemainder = true;
+        }
+        break;
+    case Span::ListText:
+        span.mark = m_builder.mark();
+        break;
+    }
+    m_spans.push_back(span);
+}
+
+void Parser::endSpan() {
+    const Span span = m_spans.back();
+    ensureRun();
+    flushRun();
+    switch (span.kind) {
+    case Span::Note:
+        m_builder.endNote(blockFormat(), m_run->format);
+        m_noteNumbers.pop_back();
+        break;
+    case Span::Box:
+        if (m_builder.hasText())
+            endParagraph();
+        break;
+    case Span::ListText:
+        m_listLabel = m_builder.takeTextSince(span.mark, nullptr);
+        m_hasListLabel = true;
+        break;
+    }
+    m_spans.pop_back();
+}
+
+bool Parser::inBox() const {
+    return std::any_of(m_spans.begin(), m_spans.end(),
+                       [](const Span &span) { return span.kind == Span::Box; });
 }
 
 void Parser::handleWord(const Token &t) {
@@ -241,6 +346,17 @@ void Parser::handleWord(const Token &t) {
     case Keyword::FieldInstruction:
         enterSkip();
         return;
+    case Keyword::ListTable:
+    case Keyword::ListOverrideTable:
+    case Keyword::LevelText:
+    case Keyword::Shape:
+    case Keyword::ShapeText:
+    case Keyword::TextBoxText:
+    case Keyword::Footnote:
+    case Keyword::ListText:
+        if (!handleDestination(keyword))
+            enterSkip();
+        return;
     case Keyword::Upr:
         m_g.uprDest = m_g.dest;
         m_g.dest = Dest::Upr;
@@ -259,6 +375,8 @@ void Parser::handleWord(const Token &t) {
             appendChar(unit);
         } else if (m_g.dest == Dest::FontTable) {
             m_tables.fontUnit(unit);
+        } else if (m_g.dest == Dest::LevelText) {
+            m_lists.levelTextUnit(unit);
         }
         if (keyword == Keyword::U)
             m_ucSkip = m_g.uc;
@@ -301,6 +419,12 @@ void Parser::handleWord(const Token &t) {
         break;
     case Dest::ColorTable:
         m_tables.colorWord(keyword, t);
+        break;
+    case Dest::ListTable:
+        m_lists.listWord(keyword, t);
+        break;
+    case Dest::ListOverrides:
+        m_lists.overrideWord(keyword, t);
         break;
     default:
         break;
@@ -436,6 +560,12 @@ void Parser::handleBodyWord(Keyword keyword, const Token &t) {
     case Keyword::PageBb:
         p.pageBreakBefore = toggle(t);
         return;
+    case Keyword::Ls:
+        p.list = t.hasParam ? t.param : -1;
+        return;
+    case Keyword::Ilvl:
+        p.level = t.hasParam ? t.param : 0;
+        return;
     case Keyword::Par:
     case Keyword::Sect:
     case Keyword::Cell: // table cells become paragraphs of their own
@@ -452,7 +582,9 @@ void Parser::handleBodyWord(Keyword keyword, const Token &t) {
         appendChar('\t');
         return;
     case Keyword::FootnoteMark: {
-        const QString number = QString::number(++m_footnotes);
+        // In a note, the mark repeats the number of the note's reference.
+        const int value = m_noteNumbers.empty() ? ++m_footnotes : m_noteNumbers.back();
+        const QString number = QString::number(value);
         for (const QChar digit : number)
             appendChar(digit.unicode());
         return;
@@ -524,6 +656,9 @@ void Parser::handleText(const char *data, qsizetype size) {
     case Dest::ColorTable:
         m_tables.colorText(data, size);
         break;
+    case Dest::LevelText:
+        m_lists.levelTextBytes(data, size);
+        break;
     default:
         break;
     }
@@ -543,6 +678,8 @@ void Parser::handleHex(uchar byte) {
             m_pending.append(char(byte));
     } else if (m_g.dest == Dest::FontTable) {
         m_tables.fontByte(char(byte));
+    } else if (m_g.dest == Dest::LevelText) {
+        m_lists.levelTextBytes(reinterpret_cast<const char *>(&byte), 1);
     }
 }
 
@@ -604,7 +741,29 @@ void Parser::ensureRun() {
 void Parser::endParagraph() {
     ensureRun();
     flushRun();
-    m_builder.endParagraph(blockFormat(), m_run->format);
+    // A list paragraph gets the label that its list gives it; the label of
+    // a \listtext group serves where the document defines no such list.
+    QString label;
+    bool labelled = false;
+    if (m_g.para.list >= 0) {
+        if (std::optional<QString> generated = m_lists.nextLabel(m_g.para.list, m_g.para.level)) {
+            label = *generated;
+            labelled = true;
+        }
+    }
+    if (!labelled && m_hasListLabel)
+        label = m_listLabel;
+    m_hasListLabel = false;
+    m_listLabel.clear();
+    if (m_splitRemainder && !inBox()) {
+        // what a text box left of its paragraph is a paragraph only with text
+        m_splitRemainder = false;
+        if (!m_builder.hasText() && label.isEmpty()) {
+            m_builder.dropEmptyParagraph();
+            return;
+        }
+    }
+    m_builder.endParagraph(blockFormat(), m_run->format, label);
 }
 
 const Parser::Run &Parser::runFor(const CharState &s) {

@@ -2,6 +2,7 @@
 
 #include "RtfDocumentBuilder.h"
 #include "RtfKeywords.h"
+#include "RtfLists.h"
 #include "RtfPrivate.h"
 #include "RtfTables.h"
 
@@ -28,7 +29,17 @@ public:
     void parse(const char *data, qsizetype size);
 
 private:
-    enum class Dest : quint8 { Body, Skip, FontTable, ColorTable, Upr };
+    enum class Dest : quint8 {
+        Body,
+        Skip,
+        FontTable,
+        ColorTable,
+        Upr,
+        ListTable,
+        ListOverrides,
+        LevelText,
+        Shape, // a shape or drawing object: only its text box is text
+    };
 
     struct CharState {
         int font = -1;       // font table number; -1 none given
@@ -56,6 +67,8 @@ private:
         int after = 0;
         bool rtl = false;
         bool pageBreakBefore = false;
+        int list = -1; // \ls: the list override the paragraph belongs to; -1 none
+        int level = 0;
         QTextOption::TabType nextTabType = QTextOption::LeftTab;
         QList<QTextOption::Tab> tabs;
     };
@@ -74,6 +87,14 @@ private:
         const CodePage *codePage = nullptr;
     };
 
+    // A group whose text is not simply part of the paragraph around it.
+    struct Span {
+        enum Kind { Note, Box, ListText };
+        Kind kind;
+        size_t depth; // the group stack's size when it began
+        size_t mark = 0;
+    };
+
     void handleWord(const Token &token);
     void handleBodyWord(Keyword keyword, const Token &token);
     void handleText(const char *data, qsizetype size);
@@ -82,6 +103,10 @@ private:
     void openGroup();
     void closeGroup();
     void enterSkip();
+    bool handleDestination(Keyword keyword);
+    void beginSpan(Span::Kind kind);
+    void endSpan();
+    bool inBox() const;
 
     void appendBytes(const char *data, qsizetype size);
     void appendChar(char16_t c);
@@ -108,6 +133,13 @@ private:
     int m_defTab = 720;
     int m_footnotes = 0;
     Tables m_tables;
+    Lists m_lists;
+
+    std::vector<Span> m_spans;
+    std::vector<int> m_noteNumbers;
+    QString m_listLabel; // the label a \listtext group gave the paragraph
+    bool m_hasListLabel = false;
+    bool m_splitRemainder = false; // a text box split the paragraph
 
     // formats by character state; nodes stay put, so m_run may point into it
     std::unordered_map<CharState, Run, CharStateHash> m_runs;

@@ -1,5 +1,6 @@
 #include "RtfTables.h"
 
+#include "FaceNames.h"
 #include "RtfFormat.h"
 
 namespace platform::rtf {
@@ -93,7 +94,7 @@ const QTextCharFormat &Tables::formatOf(int number) {
     QTextCharFormat f = m_default;
     if (const Font *entry = font(number)) {
         if (!entry->face.isEmpty())
-            f.setFontFamilies(QStringList(entry->face));
+            f.setFontFamilies(facesFor(entry->face));
         if (entry->charset >= 0)
             f.setProperty(CharSetProperty, entry->charset);
         if (entry->pitch >= 0)

@@ -123,4 +123,63 @@ const char kFodtFixture[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 </office:text></office:body></office:document>
 )";
 
+// Lists as a word processor writes them when it leaves out the list text: the
+// numbers and bullets come from the list table alone.
+const char kListTableRtf[] = R"({\rtf1\ansi\ansicpg1252\deff0
+{\fonttbl{\f0\fswiss\fcharset0 Arial;}{\f1\fbidi\froman\fcharset2 Symbol;}{\f2\fbidi\fmodern\fcharset0 Courier New;}{\f3\fbidi\fnil\fcharset2 Wingdings;}}
+{\*\listtable
+{\list\listtemplateid1\listhybrid
+{\listlevel\levelnfc0\levelnfcn0\leveljc0\leveljcn0\levelfollow0\levelstartat1{\leveltext\leveltemplateid11\'02\'00.;}{\levelnumbers\'01;}\fi-360\li720}
+{\listlevel\levelnfc4\levelnfcn4\leveljc0\leveljcn0\levelfollow0\levelstartat1{\leveltext\leveltemplateid12\'02\'01);}{\levelnumbers\'01;}\fi-360\li1440}
+{\listlevel\levelnfc2\levelnfcn2\leveljc2\leveljcn2\levelfollow0\levelstartat1{\leveltext\leveltemplateid13\'06\'00.\'01.\'02.;}{\levelnumbers\'01\'03\'05;}\fi-180\li2160}
+{\listname ;}\listid100}
+{\list\listtemplateid2\listhybrid
+{\listlevel\levelnfc23\levelnfcn23\leveljc0\leveljcn0\levelfollow0\levelstartat1{\leveltext\leveltemplateid21\'01\u-3913 ?;}{\levelnumbers;}\f1\fi-360\li720}
+{\listlevel\levelnfc23\levelnfcn23\leveljc0\leveljcn0\levelfollow0\levelstartat1{\leveltext\leveltemplateid22\'01o;}{\levelnumbers;}\f2\fi-360\li1440}
+{\listlevel\levelnfc23\levelnfcn23\leveljc0\leveljcn0\levelfollow0\levelstartat1{\leveltext\leveltemplateid23\'01\u-3929 ?;}{\levelnumbers;}\f3\fi-360\li2160}
+{\listname ;}\listid200}
+{\list\listtemplateid3
+{\listlevel\levelnfc1\levelnfcn1\leveljc0\leveljcn0\levelfollow1\levelstartat4{\leveltext\'02\'00.;}{\levelnumbers\'01;}\fi-360\li720}
+{\listlevel\levelnfc3\levelnfcn3\leveljc0\leveljcn0\levelfollow0\levelstartat1{\leveltext\'03(\'01);}{\levelnumbers\'02;}\fi-360\li1440}
+{\listname ;}\listid300}}
+{\*\listoverridetable{\listoverride\listid100\listoverridecount0\ls1}{\listoverride\listid200\listoverridecount0\ls2}{\listoverride\listid300\listoverridecount0\ls3}}
+\pard\plain\f0\fs20 Numbered, as a word processor writes it without list text:\par
+\pard\plain\ls1\ilvl0\fi-360\li720\f0\fs20 First step\par
+\pard\plain\ls1\ilvl0\fi-360\li720\f0\fs20 Second step\par
+\pard\plain\ls1\ilvl1\fi-360\li1440\f0\fs20 a detail\par
+\pard\plain\ls1\ilvl1\fi-360\li1440\f0\fs20 another detail\par
+\pard\plain\ls1\ilvl2\fi-180\li2160\f0\fs20 a fine point\par
+\pard\plain\ls1\ilvl2\fi-180\li2160\f0\fs20 a finer point\par
+\pard\plain\ls1\ilvl0\fi-360\li720\f0\fs20 Third step\par
+\pard\plain\ls1\ilvl1\fi-360\li1440\f0\fs20 counting again from a\par
+\pard\plain\f0\fs20 Bullets:\par
+\pard\plain\ls2\ilvl0\fi-360\li720\f0\fs20 Round\par
+\pard\plain\ls2\ilvl1\fi-360\li1440\f0\fs20 Hollow\par
+\pard\plain\ls2\ilvl2\fi-360\li2160\f0\fs20 Square\par
+\pard\plain\ls2\ilvl0\fi-360\li720\f0\fs20 Round again\par
+{\listtext\pard\plain\f0\fs20 IV\tab}\pard\plain\ls3\ilvl0\fi-360\li720\f0\fs20 Chapter four, with its list text\par
+\pard\plain\ls3\ilvl1\fi-360\li1440\f0\fs20 Part A\par
+\pard\plain\ls3\ilvl1\fi-360\li1440\f0\fs20 Part B\par
+\pard\plain\ls3\ilvl0\fi-360\li720\f0\fs20 Chapter five\par
+\pard\plain\f0\fs20 The first list carries on:\par
+\pard\plain\ls1\ilvl0\fi-360\li720\f0\fs20 Fourth step\par
+}
+)";
+
+// Footnotes and text boxes, a shape's text given twice (as the shape's and as
+// the old drawing object's that readers without shapes show) and an old
+// drawing object's text box.
+const char kNotesAndBoxesRtf[] = R"({\rtf1\ansi\ansicpg1252\deff0
+{\fonttbl{\f0\fswiss\fcharset0 Arial;}{\f1\froman\fcharset0 Times New Roman;}}
+{\stylesheet{\f0\fs20 Normal;}{\*\cs16\super footnote reference;}{\s15\f0\fs16 footnote text;}}
+\pard\plain\f0\fs20 A page pasted from a word processor.\par
+\pard\plain\f0\fs20 Here is a claim{\cs16\super\chftn{\footnote\pard\plain\s15\f0\fs16{\cs16\super\chftn} See the \b first\b0  source.}} and the sentence goes on.\par
+\pard\plain\f0\fs20{\shp{\*\shpinst\shpleft0\shptop0\shpright3000\shpbottom800\shpbxcolumn\shpbypara\shpwr2\shpz0{\sp{\sn shapeType}{\sv 202}}{\sp{\sn fFilled}{\sv 0}}{\shptxt\pard\plain\f1\fs20 A box at the start\par\pard\plain\f1\fs20 of its paragraph\par}}{\shprslt{\*\do\dobxcolumn\dobypara\dptxbx{\dptxbxtext\pard\plain\f1\fs20 A box at the start\par\pard\plain\f1\fs20 of its paragraph\par}\dpx0\dpy0\dpxsize3000\dpysize800}}}The paragraph that holds it.\par
+\pard\plain\f0\fs20 Two notes in a row{\cs16\super\chftn{\footnote\pard\plain\s15\f0\fs16{\cs16\super\chftn} Second note, first paragraph.\par\pard\plain\s15\f0\fs16 Second note, second paragraph.}} and{\cs16\super\chftn{\footnote\pard\plain\s15\f0\fs16{\cs16\super\chftn} Third note.}} done.\par
+\pard\plain\f0\fs20 Words before {\shp{\*\shpinst\shpleft0\shptop0\shpright2000\shpbottom600\shpbxcolumn\shpbypara\shpwr3\shpz1{\sp{\sn shapeType}{\sv 202}}{\shptxt\pard\plain\f0\fs20 Boxed words\par}}{\shprslt{\*\do\dobxcolumn\dobypara\dptxbx{\dptxbxtext\pard\plain\f0\fs20 Boxed words\par}\dpx0\dpy0\dpxsize2000\dpysize600}}}words after.\par
+\pard\plain\f0\fs20 An old drawing object:{\*\do\dobxcolumn\dobypara\dodhgt8193\dptxbx\dptxbxmar20{\dptxbxtext\pard\plain\f0\fs20 Old box text\par}\dpx0\dpy0\dpxsize2000\dpysize600}\par
+\pard\plain\f0\fs20 The end.\par
+}
+)";
+
 } // namespace rtftest

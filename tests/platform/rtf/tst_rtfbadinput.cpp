@@ -31,6 +31,7 @@ private slots:
     void randomBytes();
     void deepNestingKeepsOuterFormatting();
     void hostileSizesAreBounded();
+    void listLabelsAreBounded();
     void frameMarkersNeverReachTheDocument();
 };
 
@@ -87,6 +88,17 @@ void TestRtfBadInput::anyBytesGiveADocument_data() {
         << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset128 x;}}\\f0 \\'82}")
         << QStringLiteral("\uFFFD");
     QTest::newRow("star alone") << rtf("a\\*") << QStringLiteral("a");
+    QTest::newRow("notes nested deep, never closed")
+        << rtf("a" + repeated("{\\footnote b", 100000)) << QString();
+    QTest::newRow("text boxes nested deep")
+        << rtf("a" + repeated("{\\shptxt b", 50000) + repeated("}", 50000) + "c") << QString();
+    QTest::newRow("odd list tables")
+        << ("{\\rtf1{\\*\\listtable{\\list{\\listlevel{\\leveltext\\'ff\\'00\\'09;}}" +
+            repeated("{\\listlevel\\levelnfc-7\\levelfollow9}", 20) +
+            "\\listid-5}{\\list}}{\\*\\listoverridetable{\\listoverride\\listid-5\\ls-1" +
+            repeated("{\\lfolevel\\levelstartat-9}", 20) +
+            "}{\\ls2}}\\ls-1\\ilvl2147483647 x\\par\\ls2 y\\par\\ls-1\\ilvl-3 z}")
+        << QString();
     QTest::newRow("nul and control bytes")
         << rtf(QByteArray("a\0b\x01\x1f\x7f", 6) + "\\'00c") << QStringLiteral("ab\u007F\uFFFDc");
     QTest::newRow("every byte value") << []() -> QByteArray {
@@ -168,6 +180,21 @@ void TestRtfBadInput::hostileSizesAreBounded() {
     QCOMPARE(document->defaultTextOption().tabStopDistance(), 48.0);
     document->setTextWidth(600);
     QVERIFY(document->size().height() > 0); // lays out
+}
+
+void TestRtfBadInput::listLabelsAreBounded() {
+    // A level text of nothing but numbers, counted in letters from a large
+    // start: each paragraph's label stays short, whatever the list says.
+    const QByteArray bytes =
+        "{\\rtf1{\\*\\listtable{\\list{\\listlevel\\levelnfc3\\levelstartat780{\\leveltext\\'40" +
+        repeated("\\'00", 64) +
+        ";}}\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}\\ls1 " +
+        repeated("\\par", 20000) + "}";
+    const auto document = rtftest::read(bytes);
+    QCOMPARE(document->blockCount(), 20000);
+    QVERIFY(document->begin().text().startsWith(QString(30, QChar('Z'))));
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+        QVERIFY(block.text().size() <= 65);
 }
 
 void TestRtfBadInput::frameMarkersNeverReachTheDocument() {

@@ -1,6 +1,7 @@
-// Agreement with other programs: what LibreOffice writes as RTF we read with
-// the text that LibreOffice itself exports, and what we write, LibreOffice
-// and unrtf read with our text. Runs when both programs are installed.
+// Agreement with other programs: RTF that LibreOffice writes, and RTF as word
+// processors write it (lists built from the list table, notes, text boxes),
+// we read with the text that LibreOffice reads in it; what we write, LibreOffice and
+// unrtf read with our text. Runs when both programs are installed.
 
 #include "RtfPeerFixtures.h"
 #include "RtfTestSupport.h"
@@ -25,7 +26,21 @@ using namespace platform;
 namespace {
 
 const char kTextFilter[] = "txt:Text (encoded):UTF8,LF,,,";
+const char kHtmlFilter[] = "html:XHTML Writer File:UTF8";
 const char kRtfFilter[] = "rtf:Rich Text Format";
+
+// How LibreOffice shows what it read: its plain text leaves out notes and the
+// text of text boxes; its XHTML keeps them (notes at the end, boxes where they
+// stand) but runs list labels into the text and drops tabs, so there only the
+// characters other than white space are compared.
+enum class View { Text, Html };
+
+QStringList withoutBlanks(QStringList lines) {
+    for (QString &line : lines)
+        line.removeIf([](QChar c) { return c.isSpace(); });
+    lines.removeAll(QString());
+    return lines;
+}
 
 void writeFile(const QString &path, const QByteArray &bytes) {
     QFile file(path);
@@ -68,6 +83,13 @@ private:
     // structure is not the document's.
     QString unrtfText(const QString &rtfPath);
     QString libreOfficeText(const QString &txtPath);
+    struct Source {
+        QString rtf;
+        View view;
+    };
+    // Reads each RTF file and compares with LibreOffice's reading of it; then
+    // writes it again and checks that LibreOffice and unrtf read our text.
+    void checkReadsAlike(const QList<Source> &sources);
 
     QString m_office;
     QString m_unrtf;
@@ -134,6 +156,51 @@ QString TestRtfPeers::unrtfText(const QString &rtfPath) {
     return rtftest::comparableLines(html.toPlainText()).join(' ');
 }
 
+void TestRtfPeers::checkReadsAlike(const QList<Source> &sources) {
+    QStringList textViewed;
+    QStringList htmlViewed;
+    for (const Source &source : sources)
+        (source.view == View::Text ? textViewed : htmlViewed) << source.rtf;
+    const QStringList texts = convert(textViewed, kTextFilter, "txt", m_dir.filePath("theirs-txt"));
+    const QStringList htmls =
+        convert(htmlViewed, kHtmlFilter, "html", m_dir.filePath("theirs-html"));
+
+    const QString oursDir = m_dir.filePath("ours");
+    QDir().mkpath(oursDir);
+    QStringList ours;
+    QList<QStringList> ourLines;
+    for (const Source &source : sources) {
+        const QByteArray rtf = readFile(source.rtf);
+        QVERIFY2(isRtf(rtf), qPrintable(source.rtf));
+        const auto document = rtftest::read(rtf);
+        const QStringList lines = rtftest::comparableLines(document->toPlainText());
+        if (source.view == View::Text) {
+            const QString theirs = texts.at(textViewed.indexOf(source.rtf));
+            const QStringList expected = rtftest::comparableLines(libreOfficeText(theirs));
+            QVERIFY(expected.size() > 5);
+            QCOMPARE(lines, expected);
+        } else {
+            QTextDocument html;
+            html.setHtml(QString::fromUtf8(readFile(htmls.at(htmlViewed.indexOf(source.rtf)))));
+            const QStringList expected = withoutBlanks(html.toPlainText().split('\n'));
+            QVERIFY(expected.size() > 5);
+            QCOMPARE(withoutBlanks(lines), expected);
+        }
+
+        // written again by us: stable, and still the same text for both peers
+        const QByteArray written = RtfWriter().write(*document);
+        QCOMPARE(RtfWriter().write(*rtftest::read(written)), written);
+        const QString path = oursDir + '/' + QFileInfo(source.rtf).fileName();
+        writeFile(path, written);
+        ours << path;
+        ourLines << lines;
+        QCOMPARE(unrtfText(path), withoutOptionalHyphens(lines.join(' ')));
+    }
+    const QStringList rewritten = convert(ours, kTextFilter, "txt", oursDir + "-txt");
+    for (int i = 0; i < rewritten.size(); ++i)
+        QCOMPARE(rtftest::comparableLines(libreOfficeText(rewritten.at(i))), ourLines.at(i));
+}
+
 void TestRtfPeers::libreOfficeRtfReadsAlike() {
     const QString fixtures = m_dir.filePath("fixtures");
     QDir().mkpath(fixtures);
@@ -141,31 +208,15 @@ void TestRtfPeers::libreOfficeRtfReadsAlike() {
     writeFile(fixtures + "/fodt.fodt", rtftest::kFodtFixture);
     const QStringList rtfs = convert({fixtures + "/html.html", fixtures + "/fodt.fodt"}, kRtfFilter,
                                      "rtf", m_dir.filePath("lo-rtf"));
-    const QStringList texts = convert(rtfs, kTextFilter, "txt", m_dir.filePath("lo-txt"));
-
-    QStringList ours;
-    for (int i = 0; i < rtfs.size(); ++i) {
-        const QByteArray rtf = readFile(rtfs.at(i));
-        QVERIFY2(isRtf(rtf), qPrintable(rtfs.at(i)));
-        const auto document = rtftest::read(rtf);
-        const QStringList expected = rtftest::comparableLines(libreOfficeText(texts.at(i)));
-        QVERIFY(expected.size() > 5);
-        QCOMPARE(rtftest::comparableLines(document->toPlainText()), expected);
-
-        // written again by us: stable, and still the same text for both peers
-        const QByteArray written = RtfWriter().write(*document);
-        QCOMPARE(RtfWriter().write(*rtftest::read(written)), written);
-        const QString path = m_dir.filePath("ours/") + QFileInfo(rtfs.at(i)).fileName();
-        QDir().mkpath(m_dir.filePath("ours"));
-        writeFile(path, written);
-        ours << path;
-        QCOMPARE(unrtfText(path), withoutOptionalHyphens(expected.join(' ')));
-    }
-    const QStringList rewritten = convert(ours, kTextFilter, "txt", m_dir.filePath("ours-txt"));
-    for (int i = 0; i < rewritten.size(); ++i) {
-        QCOMPARE(rtftest::comparableLines(libreOfficeText(rewritten.at(i))),
-                 rtftest::comparableLines(libreOfficeText(texts.at(i))));
-    }
+    // RTF as word processors write it, with lists built from the list table
+    // alone, footnotes and text boxes
+    writeFile(fixtures + "/lists.rtf", rtftest::kListTableRtf);
+    writeFile(fixtures + "/notes.rtf", rtftest::kNotesAndBoxesRtf);
+    // the page from HTML has lists, the one from OpenDocument a footnote
+    checkReadsAlike({{rtfs.at(0), View::Text},
+                     {rtfs.at(1), View::Html},
+                     {fixtures + "/lists.rtf", View::Text},
+                     {fixtures + "/notes.rtf", View::Html}});
 }
 
 void TestRtfPeers::ourRtfReadsAlikeElsewhere() {

@@ -46,6 +46,7 @@ private slots:
     void richEditOutput();
     void officeSuiteOutput();
     void skippedDestinations();
+    void wordProcessorPages();
     void unicodeFallbacks_data();
     void unicodeFallbacks();
     void codePages_data();
@@ -196,7 +197,7 @@ void TestRtfReader::officeSuiteOutput() {
         blockTexts(*document),
         QStringList({"Heading", "Plain bold and mono", QStringLiteral("Greek Κα, dash —, emoji 😀."),
                      QStringLiteral("•\tItem"), QStringLiteral("picturelink1\u2028after2"), "c11",
-                     "c12", QString(), QString(), "next page"}));
+                     "c12", QString(), QString(), "next page", "1 footnote text"}));
 
     const QTextCharFormat heading = formatOf(*document, "Heading");
     QCOMPARE(family(heading), QStringLiteral("Liberation Serif"));
@@ -216,10 +217,10 @@ void TestRtfReader::officeSuiteOutput() {
     QCOMPARE(mono.foreground().color(), QColor(0, 0, 255));
     QCOMPARE(formatOf(*document, "link").underlineStyle(), QTextCharFormat::SingleUnderline);
     QCOMPARE(formatOf(*document, "1").verticalAlignment(), QTextCharFormat::AlignSuperScript);
-    QVERIFY(!(document->lastBlock().previous().blockFormat().pageBreakPolicy() &
+    const QTextBlock nextPage = document->find("next page").block();
+    QVERIFY(!(nextPage.previous().blockFormat().pageBreakPolicy() &
               QTextFormat::PageBreak_AlwaysBefore));
-    QVERIFY(document->lastBlock().blockFormat().pageBreakPolicy() &
-            QTextFormat::PageBreak_AlwaysBefore);
+    QVERIFY(nextPage.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore);
 }
 
 void TestRtfReader::skippedDestinations() {
@@ -230,6 +231,34 @@ void TestRtfReader::skippedDestinations() {
                            "\\u8364?}}} {\\header head}{\\object{\\objdata 0102}{\\result "
                            "r}}{\\*\\themedata 01}end}";
     QCOMPARE(rtftest::read(rtf)->toPlainText(), QStringLiteral("visible kept unicode € end"));
+}
+
+void TestRtfReader::wordProcessorPages() {
+    // List labels come from the list table in the format of their paragraph's
+    // text; a note's text goes to the end with its mark and leaves the
+    // paragraph that refers to it whole; a text box's paragraphs stand where
+    // the box stood, in their own format; a page cut short inside a note
+    // keeps what came before.
+    const QByteArray rtf =
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}"
+        "{\\*\\listtable{\\list{\\listlevel\\levelnfc2\\levelstartat3{\\leveltext\\'03(\\'00);}}"
+        "\\listid7}}{\\*\\listoverridetable{\\listoverride\\listid7\\ls1}}\n"
+        "\\pard\\ls1\\f0\\b Bold item\\par\\pard\\ls1\\b0 Plain item\\par\\pard "
+        "See{\\super\\chftn{\\footnote\\pard\\plain{\\super\\chftn} Note \\b bold\\b0 .}} "
+        "here.\\par "
+        "Above {\\shp{\\*\\shpinst{\\sp{\\sn shapeType}{\\sv 202}}{\\shptxt\\pard\\f1 In the "
+        "box\\par}}"
+        "{\\shprslt{\\*\\do\\dptxbx{\\dptxbxtext\\pard In the box\\par}}}}below.\\par "
+        "Cut{\\footnote unfinished";
+    const auto document = rtftest::read(rtf);
+    QCOMPARE(blockTexts(*document),
+             QStringList({"(iii)\tBold item", "(iv)\tPlain item", "See1 here.", "Above ",
+                          "In the box", "below.", "Cut", "1 Note bold.", "unfinished"}));
+    QCOMPARE(formatOf(*document, "(iii)").fontWeight(), int(QFont::Bold));
+    QCOMPARE(formatOf(*document, "(iv)").fontWeight(), int(QFont::Normal));
+    QCOMPARE(family(formatOf(*document, "In the box")), QStringLiteral("Courier New"));
+    QCOMPARE(formatOf(*document, "bold").fontWeight(), int(QFont::Bold));
+    QCOMPARE(formatOf(*document, " here").fontWeight(), int(QFont::Normal));
 }
 
 void TestRtfReader::unicodeFallbacks_data() {
