@@ -15,6 +15,12 @@ inline constexpr char kLiteralUnitWord[] = "hlunit";
 // Nesting deeper than this keeps the state of the innermost tracked group.
 inline constexpr int kMaxGroupDepth = 256;
 
+// Limits that keep hostile values from reaching the layout.
+inline constexpr int kMaxTwips = 31680;  // 22 inches
+inline constexpr int kMinHalfPoints = 4; // below 2 points Qt cannot make sub- and superscripts
+inline constexpr int kMaxHalfPoints = 3276;
+inline constexpr double kTwipsPerPixel = 15.0; // 1440 twips an inch, 96 pixels an inch
+
 struct Token {
     enum Type { End, GroupOpen, GroupClose, Word, Symbol, Hex, Text, Binary };
     Type type = End;

@@ -2,6 +2,7 @@
 
 #include "CodePage.h"
 #include "RtfFormat.h"
+#include "RtfPrivate.h"
 
 #include <QColor>
 #include <QHash>
@@ -19,12 +20,12 @@ namespace platform {
 namespace {
 
 constexpr int kDocumentCodePage = 1252;
-constexpr int kMaxTwips = 31680;
-constexpr int kMinHalfPoints = 4;
-constexpr int kMaxHalfPoints = 3276;
+using rtf::kMaxHalfPoints;
+using rtf::kMaxTwips;
+using rtf::kMinHalfPoints;
 
 int toTwips(qreal pixels) {
-    return qBound(-kMaxTwips, qRound(pixels * 15.0), kMaxTwips);
+    return qBound(-kMaxTwips, qRound(pixels * rtf::kTwipsPerPixel), kMaxTwips);
 }
 
 struct FontKey {
