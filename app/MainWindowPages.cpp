@@ -8,6 +8,7 @@
 #include "private/TextCommands.h"
 #include "records/HouseholdPage.h"
 #include "records/PeoplePage.h"
+#include "widgets/ColorDialog.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBNavigator.h"
 #include "widgets/DBRichEdit.h"
@@ -181,7 +182,7 @@ void TForm1::buildDialogs() {
     OpenDialog1->setNameFilters(
         {QStringLiteral("Bitmap format (*.bmp)"), QStringLiteral("Jpeg format (*.jpg)")});
 
-    ColorDialog1 = named(new QColorDialog(this), "ColorDialog1");
+    ColorDialog1 = named(new widgets::ColorDialog(this), "ColorDialog1");
     FontDialog1 = named(new widgets::FontDialog(this), "FontDialog1");
     FindDialog1 = named(new widgets::FindDialog(this), "FindDialog1");
 

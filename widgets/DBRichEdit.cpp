@@ -1,11 +1,13 @@
 #include "widgets/DBRichEdit.h"
 
 #include "data/Field.h"
+#include "platform/rtf/RtfFormat.h"
 #include "platform/rtf/RtfReader.h"
 #include "platform/rtf/RtfWriter.h"
 #include "widgets/DBEdit.h"
 #include "widgets/FieldLink.h"
 
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QTimer>
@@ -48,9 +50,7 @@ void DBRichEdit::load() {
     if (m_shown && value == m_shownValue && !document()->isModified())
         return;
     platform::RtfReader reader;
-    QTextCharFormat plain;
-    plain.setFont(font());
-    reader.setDefaultCharFormat(plain);
+    reader.setDefaultCharFormat(typingFormat());
     reader.read(value, document());
     m_shown = true;
     m_shownValue = value;
@@ -59,6 +59,16 @@ void DBRichEdit::load() {
     setTextCursor(QTextCursor(document()));
     scrollToTop();
     m_topWhenShown = !isVisible();
+}
+
+QTextCharFormat DBRichEdit::typingFormat() const {
+    // The control's font, with the character set and pitch that a stored
+    // page names with the face.
+    QTextCharFormat format;
+    format.setFont(font());
+    format.setProperty(platform::CharSetProperty, 0);
+    format.setProperty(platform::PitchProperty, QFontInfo(font()).fixedPitch() ? 1 : 2);
+    return format;
 }
 
 void DBRichEdit::write() {

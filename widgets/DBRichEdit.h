@@ -36,6 +36,8 @@ protected:
 private:
     void load();
     void write();
+    // The format of plain-text values and of what is typed into an empty page.
+    QTextCharFormat typingFormat() const;
     void scrollToTop();
 
     FieldLink *m_link;

@@ -1,5 +1,7 @@
 #include "widgets/Emblem.h"
 
+#include "platform/rtf/FaceNames.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
@@ -65,8 +67,8 @@ QPixmap emblem() {
 
 QFont windowFont(int pixelSize) {
     QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setFamilies(platform::facesFor(QStringLiteral("MS Sans Serif")));
+    font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixelSize);
     return font;
 }

@@ -12,7 +12,7 @@ namespace widgets {
 QPixmap emblem();
 
 // The face used wherever a window or dialog names the classic 8-point sans serif;
-// the list falls back to what the desktop has.
+// it falls back to what the desktop has, as stored pages that name it do.
 QFont windowFont(int pixelSize = 11);
 
 // Shrinks the label's font, a pixel at a time and at most to two thirds of its

@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -20,7 +21,11 @@ FontDialog::FontDialog(QWidget *parent)
     // The font part is embedded: its own buttons are ours.
     m_fonts->setWindowFlags(Qt::Widget);
     m_fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
-    m_fonts->setCurrentFont(windowFont(11));
+    // The face that the classic face resolves to: the list offers only faces
+    // that are there.
+    QFont start(QFontInfo(windowFont(11)).family());
+    start.setPixelSize(11);
+    m_fonts->setCurrentFont(start);
 
     auto *colourRow = new QHBoxLayout;
     colourRow->addWidget(new QLabel(QStringLiteral("&Colour:"), this));
@@ -49,6 +54,20 @@ QFont FontDialog::currentFont() const {
 
 void FontDialog::setCurrentFont(const QFont &font) {
     m_fonts->setCurrentFont(font);
+}
+
+void FontDialog::showEvent(QShowEvent *event) {
+    m_shownFont = currentFont();
+    m_shownColour = m_colour;
+    QDialog::showEvent(event);
+}
+
+void FontDialog::done(int result) {
+    if (result != Accepted) {
+        setCurrentFont(m_shownFont);
+        setColour(m_shownColour);
+    }
+    QDialog::done(result);
 }
 
 void FontDialog::setColour(const QColor &colour) {

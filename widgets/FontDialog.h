@@ -10,7 +10,9 @@ class QPushButton;
 namespace widgets {
 
 // The font dialog: face, style, size and the effects underline, strike-out
-// and colour. It keeps the last choice for the next time it opens.
+// and colour. It first shows the face and size that the classic 8-point sans
+// serif is drawn in here, then the last choice: cancelling forgets whatever
+// was changed in it.
 class FontDialog : public QDialog {
     Q_OBJECT
 public:
@@ -21,10 +23,17 @@ public:
     QColor colour() const { return m_colour; }
     void setColour(const QColor &colour);
 
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     QFontDialog *m_fonts;
     QPushButton *m_colourButton;
     QColor m_colour = Qt::black;
+    QFont m_shownFont;
+    QColor m_shownColour;
 };
 
 } // namespace widgets
