@@ -9,11 +9,13 @@
 #include <QList>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextList>
 
 #include <charconv>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace platform {
 
@@ -105,6 +107,24 @@ const char *underlineWord(int style) {
     }
 }
 
+// The mark of a list item as the editor draws it, and the tab that parts it
+// from the item's text; empty outside lists.
+QString listLabel(const QTextBlock &block) {
+    const QTextList *list = block.textList();
+    if (!list)
+        return QString();
+    switch (list->format().style()) {
+    case QTextListFormat::ListDisc:
+        return QStringLiteral("\u2022\t");
+    case QTextListFormat::ListCircle:
+        return QStringLiteral("\u25E6\t");
+    case QTextListFormat::ListSquare:
+        return QStringLiteral("\u25AA\t");
+    default:
+        return list->itemText(block) + QLatin1Char('\t');
+    }
+}
+
 class Writer {
 public:
     explicit Writer(const QTextDocument &document)
@@ -142,7 +162,7 @@ private:
     }
     static void hex(std::string &out, uchar byte);
     const Props &propsAt(int formatIndex, const QTextCharFormat &format);
-    void writeParagraphFormat(const QTextBlockFormat &format);
+    void writeParagraphFormat(const QTextBlock &block);
     void changeTo(const Props &p);
     void writeText(QStringView text, const CodePage *cp);
     void writeUnit(char32_t c, QStringView units, const CodePage *cp);
@@ -168,18 +188,22 @@ QByteArray Writer::write() {
     m_out.reserve(size_t(m_document.characterCount()) * 2 + 1024);
     for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
         word("\\pard");
-        writeParagraphFormat(block.blockFormat());
+        writeParagraphFormat(block);
         word("\\plain");
         m_cur = Props();
+        // A list item's mark becomes text, in the format of the item's text.
+        QString label = listLabel(block);
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid())
                 continue;
             const Props props = propsAt(fragment.charFormatIndex(), fragment.charFormat());
             changeTo(props);
+            writeText(std::exchange(label, QString()), fontCodePage(props.font));
             writeText(fragment.text(), fontCodePage(props.font));
         }
         changeTo(propsAt(block.charFormatIndex(), block.charFormat()));
+        writeText(label, fontCodePage(m_cur.font));
         word("\\par");
         m_out.push_back('\n');
         m_space = false;
@@ -305,7 +329,8 @@ const CodePage *Writer::fontCodePage(int font) {
     return codePage(cp > 0 ? cp : kDocumentCodePage);
 }
 
-void Writer::writeParagraphFormat(const QTextBlockFormat &format) {
+void Writer::writeParagraphFormat(const QTextBlock &block) {
+    const QTextBlockFormat format = block.blockFormat();
     const Qt::Alignment align = format.alignment() & Qt::AlignHorizontal_Mask;
     if (align & Qt::AlignHCenter)
         word("\\qc");
@@ -313,7 +338,9 @@ void Writer::writeParagraphFormat(const QTextBlockFormat &format) {
         word("\\qj");
     else if (align & Qt::AlignRight)
         word("\\qr");
-    const int left = toTwips(format.leftMargin() + format.indent() * m_document.indentWidth());
+    const int indent =
+        format.indent() + (block.textList() ? block.textList()->format().indent() : 0);
+    const int left = toTwips(format.leftMargin() + indent * m_document.indentWidth());
     if (left)
         word("\\li", left);
     if (const int right = toTwips(format.rightMargin()))

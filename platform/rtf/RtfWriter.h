@@ -17,8 +17,9 @@ namespace platform {
 // writing that again gives the same bytes. Attributes left unset in the
 // document are taken from its default font. Sizes are written in half points
 // from 2 to 1638 points: a size set in pixels (96 per inch) goes out as the
-// nearest half point. Images and other objects are left out, list items keep
-// their text but not their marks.
+// nearest half point. Images and other objects are left out; a list item's
+// mark (number or bullet) becomes text in front of it, and its list's indent
+// its left indent.
 class RtfWriter {
 public:
     QByteArray write(const QTextDocument &document) const;

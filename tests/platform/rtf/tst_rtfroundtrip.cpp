@@ -388,7 +388,7 @@ void TestRtfRoundTrip::foreignRtfSettles() {
 
 void TestRtfRoundTrip::pastedHtmlKeepsItsText() {
     // What a paste can bring into the editor: tables, lists, images, links.
-    // Paragraphs and characters are kept; images and list marks are not.
+    // Paragraphs, characters and list marks (as text) are kept; images are not.
     QTextDocument document;
     document.setHtml(QStringLiteral(
         "<h1>Title</h1><p>Text with <a href='x'>a link</a> and <img src='none.png'> "
@@ -399,7 +399,11 @@ void TestRtfRoundTrip::pastedHtmlKeepsItsText() {
     const auto reread = rtftest::read(rtf);
     QString expected = document.toPlainText();
     expected.remove(QChar::ObjectReplacementCharacter);
+    expected.replace(QStringLiteral("one"), QStringLiteral("\u2022\tone"));
+    expected.replace(QStringLiteral("two"), QStringLiteral("\u2022\ttwo"));
     QCOMPARE(reread->toPlainText(), expected);
+    QTextCursor item = reread->find(QStringLiteral("two"));
+    QCOMPARE(item.blockFormat().leftMargin(), document.indentWidth());
     QCOMPARE(reread->blockCount(), document.blockCount());
     QCOMPARE(write(*reread), rtf);
 }
