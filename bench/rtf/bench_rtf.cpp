@@ -163,6 +163,16 @@ QList<Hostile> hostileInputs() {
     QList<Hostile> inputs;
     inputs.append({"200 000 nested groups, never closed", "{\\rtf1 " + QByteArray(200000, '{')});
     inputs.append({"250 000 paragraphs (\\par)", rtf(QByteArray("\\par").repeated(250000))});
+    // every paragraph a list item whose label is as long as a label gets
+    const QByteArray lists = "{\\*\\listtable{\\list{\\listlevel\\levelnfc3\\levelstartat780"
+                             "{\\leveltext\\'40" +
+                             QByteArray("\\'00").repeated(64) +
+                             ";}}\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
+                             "\\ls1 ";
+    inputs.append({"250 000 list items of 64-character labels (\\par)",
+                   rtf(lists + QByteArray("\\par").repeated(250000))});
+    inputs.append(
+        {"100 000 notes (\\footnote)", rtf(QByteArray("a{\\footnote b}").repeated(100000))});
     inputs.append({"100 000 formatting changes in one paragraph",
                    rtf(QByteArray("\\b a\\b0 b").repeated(100000))});
     QByteArray fonts = "{\\rtf1{\\fonttbl";
