@@ -13,7 +13,10 @@ namespace platform {
 // RTF is read leniently, as word processors do: unknown control words are
 // ignored, unknown and non-text destinations (pictures, style sheets, document
 // information, fields' instructions...) skipped, a document cut short ends
-// where its bytes end. 8-bit text is decoded through the code page that the
+// where its bytes end. What a word processor draws besides the paragraphs
+// becomes text: list numbers and bullets (from the list table) in front of
+// their paragraphs, notes' text at the end with their marks, the text of text
+// boxes as paragraphs where the boxes stand. 8-bit text is decoded through the code page that the
 // font's \fcharset (or \cpg) or the document's \ansicpg names. Every input
 // gives a document; time and memory grow linearly with its length.
 class RtfReader {
