@@ -1,5 +1,6 @@
 #include "about/TAbout.h"
 
+#include "BuildInfo.h"
 #include "about/BevelPanel.h"
 #include "platform/sysinfo/SystemInfo.h"
 #include "widgets/Emblem.h"
@@ -107,7 +108,8 @@ TAbout::TAbout(QWidget *parent, const QPixmap &emblem)
     setTextColour(title, kPurple);
     title->setFixedSize(158, 38);
 
-    makeLabel(Panel1, QStringLiteral("Version 1.7"), 24, 50)->setFixedSize(53, 13);
+    makeLabel(Panel1, QStringLiteral("Version ") + QLatin1String(buildinfo::version), 24, 50)
+        ->setFixedSize(53, 13);
 
     AboutImage = new QLabel(Panel1);
     AboutImage->setObjectName(QStringLiteral("AboutImage"));

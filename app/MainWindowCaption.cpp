@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 
+#include "BuildInfo.h"
 #include "app/RandomInRange.h"
 #include "data/TableObject.h"
 #include "widgets/DBEdit.h"
@@ -42,6 +43,7 @@ void TForm1::Timer1Timer() {
     ADOTable6->open();
     ADOTable6->moveBy(RandomInRange(1, 1039));
     const QString phrase = DBEdit44->text();
-    setWindowTitle(QStringLiteral("Hearthledger v1.7  - ") + phrase);
+    setWindowTitle(QStringLiteral("Hearthledger v") + QLatin1String(buildinfo::version) +
+                   QStringLiteral("  - ") + phrase);
     ADOTable6->close();
 }

@@ -1,5 +1,6 @@
 #include "app/SplashScreen.h"
 
+#include "BuildInfo.h"
 #include "widgets/Emblem.h"
 
 #include <QGuiApplication>
@@ -50,7 +51,7 @@ TSplashScreen::TSplashScreen(QWidget *parent)
     widgets::fitToWidth(StaticText1, StaticText1->text(), 145);
     StaticText1->setEnabled(false);
 
-    StaticText2 = new QLabel(QStringLiteral("Version 1.7"), this);
+    StaticText2 = new QLabel(QStringLiteral("Version ") + QLatin1String(buildinfo::version), this);
     StaticText2->setObjectName(QStringLiteral("StaticText2"));
     StaticText2->setGeometry(16, 48, 57, 17);
 

@@ -2,6 +2,8 @@
 #include "app/Lifetime.h"
 #include "app/SplashScreen.h"
 #include "app/TForm1.h"
+#include "data/DataFolder.h"
+#include "widgets/Messages.h"
 
 #include <memory>
 
@@ -11,9 +13,17 @@ int main(int argc, char *argv[]) {
     splash->show();
     splash->repaint();
 
+    // Beside the executable when the files lie there, else the user's data folder.
+    const data::DataFolder::Prepared folder = data::DataFolder::prepare();
+    if (!folder.problem.isEmpty()) {
+        splash.reset();
+        widgets::showMessage(folder.problem);
+        return 1;
+    }
+
     int result = 0;
     {
-        TForm1 Form1;
+        TForm1 Form1(folder.folder);
         Form1.show();
         splash->raise();
         // The main window is live while the splash screen waits for its time.

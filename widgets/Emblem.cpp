@@ -12,13 +12,10 @@
 
 namespace widgets {
 
-namespace {
-
-QImage drawEmblem() {
-    QImage image(100, 100, QImage::Format_RGB888);
-    image.fill(QColor(0xA6, 0xCA, 0xF0));
-    QPainter p(&image);
+void paintEmblem(QPainter &p) {
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(QRectF(0, 0, 100, 100), QColor(0xA6, 0xCA, 0xF0));
 
     // A house with a warm hearth, standing on an open ledger.
     QPainterPath roof;
@@ -55,6 +52,15 @@ QImage drawEmblem() {
     for (int y = 81; y <= 87; y += 3)
         p.drawLine(QPointF(16, y), QPointF(84, y));
     p.drawLine(QPointF(50, 78), QPointF(50, 90));
+    p.restore();
+}
+
+namespace {
+
+QImage drawEmblem() {
+    QImage image(100, 100, QImage::Format_RGB888);
+    QPainter painter(&image);
+    paintEmblem(painter);
     return image;
 }
 

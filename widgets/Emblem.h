@@ -3,6 +3,7 @@
 #include <QPixmap>
 #include <QString>
 
+class QPainter;
 class QWidget;
 
 namespace widgets {
@@ -10,6 +11,9 @@ namespace widgets {
 // The program's emblem: 100 by 100 pixels, 24 bits per pixel. The window icon,
 // the splash screen and the About box all show it.
 QPixmap emblem();
+// Paints the emblem into the painter's square from (0, 0) to (100, 100); the
+// installed icons scale it to their sizes.
+void paintEmblem(QPainter &painter);
 
 // The face used wherever a window or dialog names the classic 8-point sans serif;
 // it falls back to what the desktop has, as stored pages that name it do.
