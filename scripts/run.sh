@@ -5,5 +5,5 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-deps.sh" build
 cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$top/build" --target hearthledger
+cmake --build "$top/build" --target hearthledger hl_databases
 exec "$top/build/bin/hearthledger" "$@"
