@@ -4,12 +4,12 @@
 #include "data/Field.h"
 #include "data/TableObject.h"
 #include "platform/imaging/BmpToJpg.h"
+#include "platform/imaging/PictureFiles.h"
 #include "records/PictureRoutines.h"
 #include "widgets/FieldLink.h"
 #include "widgets/Messages.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -93,12 +93,7 @@ void PictureCommands::SaveJpegToTable(data::TableObject *Table, data::Field *Pic
         widgets::showMessage(QStringLiteral("No picture is added"));
         return;
     }
-    QFile file(sPicPath);
-    if (!file.open(QIODevice::ReadOnly))
-        throw core::Error(QStringLiteral("Cannot open file %1").arg(sPicPath));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw core::Error(QStringLiteral("Cannot open file %1").arg(sPicPath));
+    const QByteArray bytes = platform::readPictureFile(sPicPath);
     if (!Table->isEditing())
         Table->edit();
     PicField->setBlob(bytes);

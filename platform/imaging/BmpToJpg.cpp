@@ -3,13 +3,9 @@
 #include "core/Error.h"
 #include "platform/imaging/BitmapReader.h"
 #include "platform/imaging/JpegErrorManager.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QScopeGuard>
+#include "platform/imaging/PictureFiles.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <new>
@@ -27,36 +23,37 @@ namespace {
 constexpr int kQuality = 90;
 constexpr int kRowsPerBatch = 16;
 
-// Collects the JPEG stream in one growing malloc'd block, owned by the caller.
-struct MemoryDestination {
+// Collects the JPEG stream in a growing byte array, owned by the caller.
+struct ByteArrayDestination {
     jpeg_destination_mgr pub;
-    unsigned char *data;
-    size_t capacity;
-    size_t size;
+    QByteArray *bytes;
 };
 
 void initDestination(j_compress_ptr cinfo) {
-    auto *dest = reinterpret_cast<MemoryDestination *>(cinfo->dest);
-    dest->pub.next_output_byte = dest->data;
-    dest->pub.free_in_buffer = dest->capacity;
+    auto *dest = reinterpret_cast<ByteArrayDestination *>(cinfo->dest);
+    dest->pub.next_output_byte = reinterpret_cast<JOCTET *>(dest->bytes->data());
+    dest->pub.free_in_buffer = size_t(dest->bytes->size());
 }
 
 boolean emptyOutputBuffer(j_compress_ptr cinfo) {
-    auto *dest = reinterpret_cast<MemoryDestination *>(cinfo->dest);
-    const size_t grown = dest->capacity * 2;
-    auto *data = static_cast<unsigned char *>(std::realloc(dest->data, grown));
-    if (!data)
+    auto *dest = reinterpret_cast<ByteArrayDestination *>(cinfo->dest);
+    const qsizetype used = dest->bytes->size();
+    bool grown = true;
+    try {
+        dest->bytes->resize(used * 2);
+    } catch (const std::bad_alloc &) {
+        grown = false;
+    }
+    if (!grown)
         detail::raiseJpegError(reinterpret_cast<j_common_ptr>(cinfo), JERR_OUT_OF_MEMORY);
-    dest->pub.next_output_byte = data + dest->capacity;
-    dest->pub.free_in_buffer = grown - dest->capacity;
-    dest->data = data;
-    dest->capacity = grown;
+    dest->pub.next_output_byte = reinterpret_cast<JOCTET *>(dest->bytes->data()) + used;
+    dest->pub.free_in_buffer = size_t(used);
     return TRUE;
 }
 
 void termDestination(j_compress_ptr cinfo) {
-    auto *dest = reinterpret_cast<MemoryDestination *>(cinfo->dest);
-    dest->size = dest->capacity - dest->pub.free_in_buffer;
+    auto *dest = reinterpret_cast<ByteArrayDestination *>(cinfo->dest);
+    dest->bytes->truncate(dest->bytes->size() - qsizetype(dest->pub.free_in_buffer));
 }
 
 struct EncodeJob {
@@ -66,7 +63,7 @@ struct EncodeJob {
     bool (*fetch)(void *context, int y, int count, unsigned char *rows, qsizetype stride);
     void *context;
     unsigned char *rows; // kRowsPerBatch rows of width * 3 bytes
-    MemoryDestination *dest;
+    ByteArrayDestination *dest;
 };
 
 constexpr int kFetchFailed = -1;
@@ -134,23 +131,14 @@ bool fetchRows(void *context, int y, int count, unsigned char *rows, qsizetype s
 
 } // namespace
 
-void bmpToJpg(const QString &bmpPic, const QString &jpgPic) {
-    const QFileInfo info(bmpPic);
-    QFile in(bmpPic);
-    if (!info.isFile() || !in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw core::Error(QStringLiteral("Cannot open file %1").arg(bmpPic));
-
-    BitmapReader reader(&in);
+QByteArray bitmapToJpeg(QIODevice *bitmap) {
+    BitmapReader reader(bitmap);
     std::vector<unsigned char> rows(size_t(kRowsPerBatch) * size_t(reader.width()) * 3);
-    MemoryDestination dest{};
-    const auto freeStream = qScopeGuard([&dest] { std::free(dest.data); });
     // About what a photograph needs at quality 90; grown when short.
-    dest.capacity = std::clamp<size_t>(size_t(reader.width()) * size_t(reader.height()) / 4,
-                                       64 * 1024, 16 * 1024 * 1024);
-    dest.data = static_cast<unsigned char *>(std::malloc(dest.capacity));
-    if (!dest.data)
-        throw std::bad_alloc();
-
+    QByteArray jpeg(std::clamp<qsizetype>(qsizetype(reader.width()) * reader.height() / 4,
+                                          64 * 1024, 16 * 1024 * 1024),
+                    Qt::Uninitialized);
+    ByteArrayDestination dest{{}, &jpeg};
     FetchContext context{&reader, {}};
     const EncodeJob job{reader.width(), reader.height(), fetchRows, &context, rows.data(), &dest};
     const int code = encode(&job);
@@ -158,16 +146,11 @@ void bmpToJpg(const QString &bmpPic, const QString &jpgPic) {
         std::rethrow_exception(context.failure);
     if (code != 0)
         throw core::Error(detail::jpegErrorText(code));
-    in.close();
+    return jpeg;
+}
 
-    QFile out(jpgPic);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw core::Error(QStringLiteral("Cannot create file %1").arg(jpgPic));
-    const auto *bytes = reinterpret_cast<const char *>(dest.data);
-    if (out.write(bytes, qint64(dest.size)) != qint64(dest.size) || !out.flush()) {
-        out.remove();
-        throw core::Error(QStringLiteral("Stream write error"));
-    }
+void bmpToJpg(const QString &bmpPic, const QString &jpgPic) {
+    replaceFile(jpgPic, bitmapToJpeg(openRegularFile(bmpPic).get()));
 }
 
 } // namespace platform

@@ -1,10 +1,13 @@
 #include "app/Lifetime.h"
 #include "app/TForm1.h"
+#include "core/Error.h"
 #include "data/Field.h"
 #include "data/TableObject.h"
 #include "platform/imaging/JpegPicture.h"
+#include "platform/imaging/PictureFiles.h"
 #include "records/HouseholdPage.h"
 #include "records/PeoplePage.h"
+#include "records/PictureCommands.h"
 #include "tests/data/DataFixture.h"
 #include "tests/platform/imaging/BmpBuilder.h"
 #include "tests/platform/imaging/ImagingFixtures.h"
@@ -24,6 +27,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using fixtures::BmpSpec;
 using widgets::DBNavigator;
@@ -184,6 +190,8 @@ private slots:
     void existingJpegIsOverwritten();
     void failuresStoreNothing_data();
     void failuresStoreNothing();
+    void storesOnlyRegularFilesUpToTheLimit_data();
+    void storesOnlyRegularFilesUpToTheLimit();
 
 private:
     void openForm(int page = 0);
@@ -670,6 +678,60 @@ void TestAddPicture::failuresStoreNothing() {
         QCOMPARE(m_form->ADOTable1->fieldByName(QStringLiteral("Photograph"))->blobSize(),
                  qint64(0));
     }
+}
+
+void TestAddPicture::storesOnlyRegularFilesUpToTheLimit_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("error"); // %1: the path; empty: stored
+    QTest::newRow("named pipe") << "pipe"
+                                << "Cannot open file %1";
+    QTest::newRow("endless device") << "/dev/zero"
+                                    << "Cannot open file %1";
+    QTest::newRow("folder") << "folder"
+                            << "Cannot open file %1";
+    QTest::newRow("over the limit") << "huge"
+                                    << "File %1 is too large: a picture may hold at most 1 GB";
+    QTest::newRow("link to a photo") << "link"
+                                     << "";
+}
+
+void TestAddPicture::storesOnlyRegularFilesUpToTheLimit() {
+    QFETCH(QString, kind);
+    QFETCH(QString, error);
+    const qint64 key = m_fixture->addItem(QStringLiteral("Lamp"));
+    const QByteArray photo = jpegFile({24, 16});
+    writeFile(pic(QStringLiteral("photo.jpg")), photo);
+    QString chosen = kind.startsWith(QLatin1Char('/')) ? kind : pic(kind + QStringLiteral(".jpg"));
+    if (kind == QLatin1String("pipe"))
+        QCOMPARE(mkfifo(QFile::encodeName(chosen).constData(), 0600), 0);
+    if (kind == QLatin1String("folder"))
+        QVERIFY(QDir(m_pictures->path()).mkdir(QStringLiteral("folder.jpg")));
+    if (kind == QLatin1String("link"))
+        QVERIFY(QFile::link(pic(QStringLiteral("photo.jpg")), chosen));
+    if (kind == QLatin1String("huge")) {
+        // Sparse: takes no room on disk, and must not be read.
+        QFile file(chosen);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(platform::kMaxPictureFileSize + 1));
+    }
+
+    const auto connection = m_fixture->connect();
+    data::TableObject table;
+    table.setConnection(connection.get());
+    table.setTableName(QStringLiteral("Household Inventory"));
+    table.open();
+    data::Field *photograph = table.fieldByName(QStringLiteral("Photograph"));
+    ModalAnswerer boxes;
+    QString reported;
+    try {
+        records::PictureCommands::SaveJpegToTable(&table, photograph, chosen);
+    } catch (const core::Error &e) {
+        reported = e.text();
+    }
+    QCOMPARE(boxes.texts(), QStringList());
+    QCOMPARE(reported, error.isEmpty() ? QString() : error.arg(chosen));
+    QCOMPARE(table.state(), data::TableObject::State::Browse);
+    QCOMPARE(storedPhoto(key), error.isEmpty() ? photo : QByteArray());
 }
 
 QTEST_MAIN(TestAddPicture)

@@ -11,9 +11,13 @@
 #include <QtTest>
 
 #include <csetjmp>
+#include <csignal>
 #include <random>
 
 #include <jpeglib.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using fixtures::BmpSpec;
 
@@ -31,6 +35,9 @@ private slots:
     void replacesExistingFile();
     void failures_data();
     void failures();
+    void neverWritesThroughLinks_data();
+    void neverWritesThroughLinks();
+    void failedWriteKeepsTheOldFile();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -131,7 +138,7 @@ bool readFacts(const QByteArray &jpeg, JpegFacts *facts) {
     }
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char *>(jpeg.constData()),
-                 (unsigned long)jpeg.size());
+                 static_cast<unsigned long>(jpeg.size()));
     jpeg_read_header(&cinfo, TRUE);
     facts->components = cinfo.num_components;
     facts->space = cinfo.jpeg_color_space;
@@ -285,7 +292,8 @@ void TestBmpToJpg::sameStreamAsCjpeg() {
     for (int y = 0; y < photo.height(); ++y)
         for (int x = 0; x < photo.width(); ++x)
             pixels.push_back(photo.pixel(x, y) & 0xFFFFFF);
-    write(QStringLiteral("p.bmp"), fixtures::buildBmp(shape, photo.width(), photo.height(), pixels));
+    write(QStringLiteral("p.bmp"),
+          fixtures::buildBmp(shape, photo.width(), photo.height(), pixels));
     platform::bmpToJpg(path(QStringLiteral("p.bmp")), path(QStringLiteral("p.JPG")));
     QProcess process;
     process.start(cjpeg, {QStringLiteral("-quality"), QStringLiteral("90"), QStringLiteral("-dct"),
@@ -320,11 +328,19 @@ void TestBmpToJpg::replacesExistingFile() {
                                                              path(QStringLiteral("a.JPG"))));
     QCOMPARE(readAll(path(QStringLiteral("a.JPG"))), QByteArray(100000, 'x'));
 
+    const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                             QFileDevice::ReadGroup | QFileDevice::ReadUser |
+                             QFileDevice::WriteUser;
+    QVERIFY(QFile::setPermissions(path(QStringLiteral("a.JPG")), permissions));
     platform::bmpToJpg(path(QStringLiteral("a.bmp")), path(QStringLiteral("a.JPG")));
     const QByteArray written = readAll(path(QStringLiteral("a.JPG")));
     QVERIFY(written.startsWith("\xFF\xD8"));
     QVERIFY(written.size() < 2000);
     QVERIFY(!fixtures::decodeJpeg(written).isNull());
+    QCOMPARE(QFile::permissions(path(QStringLiteral("a.JPG"))), permissions);
+    QCOMPARE(
+        QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        QStringList({QStringLiteral("a.bmp"), QStringLiteral("a.JPG"), QStringLiteral("lie.bmp")}));
 }
 
 void TestBmpToJpg::failures_data() {
@@ -347,6 +363,10 @@ void TestBmpToJpg::failures_data() {
                                   << "Bitmap image is not valid";
     QTest::newRow("empty bitmap") << "empty.bmp" << QByteArray("") << "empty.JPG"
                                   << "Bitmap image is not valid";
+    QTest::newRow("named pipe for a bitmap") << "pipe.bmp" << QByteArray() << "pipe.JPG"
+                                             << "Cannot open file %1/pipe.bmp";
+    QTest::newRow("link to a device for a bitmap") << "zero.bmp" << QByteArray() << "zero.JPG"
+                                                   << "Cannot open file %1/zero.bmp";
     QTest::newRow("no such folder for the JPEG") << "a.bmp" << good << "nowhere/a.JPG"
                                                  << "Cannot create file %1/nowhere/a.JPG";
     QTest::newRow("folder in the JPEG's place") << "b.bmp" << good << "folder.JPG"
@@ -360,6 +380,8 @@ void TestBmpToJpg::failures() {
     QFETCH(QString, error);
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.bmp")));
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.JPG")));
+    QCOMPARE(mkfifo(QFile::encodeName(path(QStringLiteral("pipe.bmp"))).constData(), 0600), 0);
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path(QStringLiteral("zero.bmp"))));
     if (!bmpBytes.isNull())
         write(bmpName, bmpBytes);
     const QStringList before =
@@ -372,6 +394,100 @@ void TestBmpToJpg::failures() {
     }
     // Nothing was written.
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+}
+
+void TestBmpToJpg::neverWritesThroughLinks_data() {
+    QTest::addColumn<QString>("kind"); // of what holds the JPEG file's name
+    QTest::newRow("link to a file") << "file link";
+    QTest::newRow("link to nothing") << "dangling link";
+    QTest::newRow("link to a folder") << "folder link";
+    QTest::newRow("named pipe") << "pipe";
+}
+
+void TestBmpToJpg::neverWritesThroughLinks() {
+    QFETCH(QString, kind);
+    BmpSpec shape;
+    write(QStringLiteral("house.bmp"),
+          fixtures::buildBmp(shape, 8, 8, std::vector<quint32>(64, 0x123456)));
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.filePath(QStringLiteral("target.jpg"));
+    const QString jpg = path(QStringLiteral("house.JPG"));
+    if (kind == QLatin1String("file link")) {
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("the target's own bytes");
+    }
+    if (kind == QLatin1String("folder link"))
+        QVERIFY(QDir(elsewhere.path()).mkdir(QStringLiteral("target.jpg")));
+    if (kind == QLatin1String("pipe"))
+        QCOMPARE(mkfifo(QFile::encodeName(jpg).constData(), 0600), 0);
+    else
+        QVERIFY(QFile::link(target, jpg));
+    const QStringList before =
+        QDir(m_dir->path())
+            .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    const QStringList targetsBefore =
+        QDir(elsewhere.path())
+            .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+
+    try {
+        platform::bmpToJpg(path(QStringLiteral("house.bmp")), jpg);
+        QFAIL("no error");
+    } catch (const core::Error &e) {
+        QCOMPARE(e.text(), QStringLiteral("Cannot create file %1").arg(jpg));
+    }
+    // The name keeps what it was, nothing is written where it leads, no file is left over.
+    const QFileInfo after(jpg);
+    if (kind == QLatin1String("pipe")) {
+        struct stat status {};
+        QCOMPARE(lstat(QFile::encodeName(jpg).constData(), &status), 0);
+        QVERIFY(S_ISFIFO(status.st_mode));
+    } else {
+        QCOMPARE(after.symLinkTarget(), target);
+    }
+    if (kind == QLatin1String("file link"))
+        QCOMPARE(readAll(target), QByteArray("the target's own bytes"));
+    QCOMPARE(QDir(m_dir->path())
+                 .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+             before);
+    QCOMPARE(QDir(elsewhere.path())
+                 .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+             targetsBefore);
+}
+
+void TestBmpToJpg::failedWriteKeepsTheOldFile() {
+    // A bitmap whose JPEG stream is far larger than the files this process may write.
+    const QImage photo = fixtures::photoLike(300, 200, 5);
+    std::vector<quint32> pixels;
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            pixels.push_back(photo.pixel(x, y) & 0xFFFFFF);
+    BmpSpec shape;
+    write(QStringLiteral("a.bmp"),
+          fixtures::buildBmp(shape, photo.width(), photo.height(), pixels));
+    write(QStringLiteral("a.JPG"), QByteArray(3000, 'x'));
+    const QStringList before =
+        QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+
+    rlimit previous{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    rlimit small = previous;
+    small.rlim_cur = 4096;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString error;
+    try {
+        platform::bmpToJpg(path(QStringLiteral("a.bmp")), path(QStringLiteral("a.JPG")));
+    } catch (const core::Error &e) {
+        error = e.text();
+    }
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QCOMPARE(error, QStringLiteral("Stream write error"));
+    QCOMPARE(readAll(path(QStringLiteral("a.JPG"))), QByteArray(3000, 'x'));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             before);
 }
 
 QTEST_APPLESS_MAIN(TestBmpToJpg)
