@@ -36,8 +36,32 @@ struct JpegPicture::Data {
 
 namespace {
 
-// Coefficient buffers of progressive pictures are the decoder's largest need.
-constexpr long kMaxDecoderMemory = 1536L * 1024 * 1024;
+// What the decoder may take for one picture. Progressive pictures, and others whose
+// colours come in separate scans, keep the coefficients of the whole picture, 128 bytes a
+// block of every colour component: 256 MB hold such a picture up to about 89 megapixels
+// with 4:2:0 chroma and 44 with full chroma (a 24-megapixel camera file needs 72 or
+// 144 MB). Pictures of a single interleaved scan need only a few rows.
+constexpr long kMaxDecoderMemory = 256L * 1024 * 1024;
+// Rows, tables and the like, beside the coefficients: libjpeg is held to this much more,
+// so that the check of the header decides.
+constexpr long kDecoderRowMemory = 64L * 1024 * 1024;
+
+// The coefficient memory the decoder sets up for the picture whose header `cinfo` has read.
+qint64 coefficientMemory(j_decompress_ptr cinfo) {
+    if (!jpeg_has_multiple_scans(cinfo))
+        return 0;
+    qint64 total = 0;
+    for (int i = 0; i < cinfo->num_components; ++i) {
+        const jpeg_component_info &component = cinfo->comp_info[i];
+        const auto roundUp = [](qint64 value, qint64 step) {
+            return (value + step - 1) / step * step;
+        };
+        total += roundUp(component.width_in_blocks, component.h_samp_factor) *
+                 roundUp(component.height_in_blocks, component.v_samp_factor) *
+                 qint64(sizeof(JBLOCK));
+    }
+    return total;
+}
 
 struct HeaderInfo {
     int width;
@@ -62,6 +86,9 @@ int readHeader(const unsigned char *data, size_t size, HeaderInfo *info) {
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, data, size);
     jpeg_read_header(&cinfo, TRUE);
+    // Refused from the header, before the decoder sets aside memory it may not have.
+    if (coefficientMemory(&cinfo) > kMaxDecoderMemory)
+        detail::raiseJpegError(reinterpret_cast<j_common_ptr>(&cinfo), JERR_NO_BACKING_STORE);
     info->width = int(cinfo.image_width);
     info->height = int(cinfo.image_height);
     info->components = cinfo.num_components;
@@ -114,7 +141,7 @@ int decodeRegion(const RegionJob *job) {
         return code;
     }
     jpeg_create_decompress(&cinfo);
-    cinfo.mem->max_memory_to_use = kMaxDecoderMemory;
+    cinfo.mem->max_memory_to_use = kMaxDecoderMemory + kDecoderRowMemory;
     jpeg_mem_src(&cinfo, job->data, job->size);
     jpeg_read_header(&cinfo, TRUE);
     cinfo.out_color_space = job->outSpace;

@@ -26,7 +26,10 @@ public:
     JpegPicture() = default;
     // The JPEG stream is `bytes` from `offset` to the end. Throws core::Error "Stream read
     // error" when `offset` lies outside `bytes` (as -1 from jpegStartsInBlob does), and
-    // "JPEG error #%d" (libjpeg's message code) when the header is rejected.
+    // "JPEG error #%d" (libjpeg's message code) when the header is rejected, also when the
+    // picture would need more memory than the decoder may take (libjpeg's code for that,
+    // JERR_NO_BACKING_STORE), as a progressive picture of more than about 44 megapixels
+    // with full colour, or 89 with 4:2:0 chroma, would.
     explicit JpegPicture(const QByteArray &bytes, qsizetype offset = 0);
 
     bool isNull() const { return !d; }

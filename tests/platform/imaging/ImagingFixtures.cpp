@@ -121,7 +121,7 @@ bool decodeInto(const QByteArray &jpeg, QImage *image) {
     }
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char *>(jpeg.constData()),
-                 (unsigned long)(jpeg.size()));
+                 static_cast<unsigned long>(jpeg.size()));
     jpeg_read_header(&cinfo, TRUE);
     const bool grey = cinfo.num_components == 1;
     cinfo.out_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
@@ -157,6 +157,25 @@ QByteArray encodeJpeg(const QImage &image, const JpegOptions &options) {
 QImage decodeJpeg(const QByteArray &jpeg) {
     QImage image;
     return decodeInto(jpeg, &image) ? image : QImage();
+}
+
+QByteArray withDeclaredSize(QByteArray jpeg, QSize size) {
+    // Marker segments from the start marker on, up to the first start-of-frame marker
+    // (0xC0 to 0xCF but for DHT C4, JPG C8 and DAC CC).
+    qsizetype at = 2;
+    while (at + 9 <= jpeg.size() && uchar(jpeg[at]) == 0xFF) {
+        const int marker = uchar(jpeg[at + 1]);
+        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
+            marker != 0xCC) {
+            jpeg[at + 5] = char(size.height() >> 8);
+            jpeg[at + 6] = char(size.height());
+            jpeg[at + 7] = char(size.width() >> 8);
+            jpeg[at + 8] = char(size.width());
+            return jpeg;
+        }
+        at += 2 + (uchar(jpeg[at + 2]) << 8 | uchar(jpeg[at + 3]));
+    }
+    return {};
 }
 
 } // namespace fixtures

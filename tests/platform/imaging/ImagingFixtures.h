@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 
 // Pictures made by code for the imaging tests and benchmarks: photo-like content,
 // JPEG streams written with libjpeg, and a plain libjpeg full decode to compare with.
@@ -25,5 +26,9 @@ QByteArray encodeJpeg(const QImage &image, const JpegOptions &options = {});
 // A plain full decode with libjpeg (floating-point DCT, block smoothing, fancy
 // upsampling): RGB888 or Grayscale8. Null on a libjpeg error.
 QImage decodeJpeg(const QByteArray &jpeg);
+
+// The stream with its frame header rewritten to declare `size`; the data stays as it was.
+// Null when the stream has no frame header.
+QByteArray withDeclaredSize(QByteArray jpeg, QSize size);
 
 } // namespace fixtures

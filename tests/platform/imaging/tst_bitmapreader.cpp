@@ -71,7 +71,7 @@ QImage expected(const BmpSpec &shape, int width, int height, const std::vector<q
     std::array<quint32, 3> masks = shape.masks;
     if (shape.compression != 3)
         masks = shape.bitsPerPixel == 16 ? std::array<quint32, 3>{0x7C00, 0x03E0, 0x001F}
-                                        : std::array<quint32, 3>{0xFF0000, 0xFF00, 0xFF};
+                                         : std::array<quint32, 3>{0xFF0000, 0xFF00, 0xFF};
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const quint32 p = pixels[size_t(y * width + x)];
@@ -205,11 +205,11 @@ void TestBitmapReader::runLengthJumpsAndLineEnds() {
     file.append(stream, sizeof stream);
     fixtures::putU32(file, 34, quint32(sizeof stream));
     const QImage image = read(file);
-    const QList<QRgb> expect = {shape.palette[3], shape.palette[1], shape.palette[2], shape.palette[0],
-                                shape.palette[0], shape.palette[0], shape.palette[0], shape.palette[0],
-                                shape.palette[0], shape.palette[0], shape.palette[2], shape.palette[2],
-                                shape.palette[1], shape.palette[1], shape.palette[1], shape.palette[0],
-                                shape.palette[0], shape.palette[0]};
+    const QList<QRgb> expect = {
+        shape.palette[3], shape.palette[1], shape.palette[2], shape.palette[0], shape.palette[0],
+        shape.palette[0], shape.palette[0], shape.palette[0], shape.palette[0], shape.palette[0],
+        shape.palette[2], shape.palette[2], shape.palette[1], shape.palette[1], shape.palette[1],
+        shape.palette[0], shape.palette[0], shape.palette[0]};
     for (int i = 0; i < 18; ++i)
         QCOMPARE(image.pixel(i % 6, i / 6), expect[i] | 0xFF000000);
 }

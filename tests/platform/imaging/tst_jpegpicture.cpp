@@ -25,7 +25,8 @@ private slots:
     void damagedDataFailsWhenDecoded();
     void damagedEndFailsWhenReadToTheBottom();
     void truncatedStreamFillsGrey();
-    void hugeProgressiveHeaderFailsCleanly();
+    void declaredSizeAgainstDecoderMemory_data();
+    void declaredSizeAgainstDecoderMemory();
 };
 
 namespace {
@@ -292,27 +293,54 @@ void TestJpegPicture::truncatedStreamFillsGrey() {
     QCOMPARE(pixels.image.copy(centre.translated(-pixels.origin)), whole.copy(centre));
 }
 
-void TestJpegPicture::hugeProgressiveHeaderFailsCleanly() {
-    // A small progressive file whose frame claims 65000 x 65000 pixels: the decoder would
-    // need gigabytes for its coefficients.
-    fixtures::JpegOptions progressive;
-    progressive.progressive = true;
-    QByteArray jpeg = fixtures::encodeJpeg(fixtures::photoLike(64, 64), progressive);
-    const qsizetype sof = jpeg.indexOf("\xFF\xC2");
-    QVERIFY(sof > 0);
-    jpeg[sof + 5] = char(0xFD);
-    jpeg[sof + 6] = char(0xE8);
-    jpeg[sof + 7] = char(0xFD);
-    jpeg[sof + 8] = char(0xE8);
-    const JpegPicture picture(jpeg);
-    QCOMPARE(picture.size(), QSize(65000, 65000));
-    // libjpeg is held to a memory limit and refuses, instead of taking gigabytes.
-    try {
-        picture.pixels(QRect(32000, 32000, 169, 193));
-        QFAIL("no error");
-    } catch (const core::Error &e) {
-        QCOMPARE(e.text(), errorOf(JERR_NO_BACKING_STORE));
+void TestJpegPicture::declaredSizeAgainstDecoderMemory_data() {
+    QTest::addColumn<bool>("progressive");
+    QTest::addColumn<int>("sampling"); // of luma: 1 is 4:4:4, 2 is 4:2:0
+    QTest::addColumn<QSize>("declared");
+    QTest::addColumn<bool>("shown");
+    // Small files whose frame claims more: a progressive picture keeps the coefficients of
+    // all it declares.
+    QTest::newRow("progressive 4:4:4 19200x10353") << true << 1 << QSize(19200, 10353) << false;
+    QTest::newRow("progressive 4:2:0 19200x10353") << true << 2 << QSize(19200, 10353) << false;
+    QTest::newRow("progressive 65000x65000") << true << 2 << QSize(65000, 65000) << false;
+    // What cameras write must still show.
+    QTest::newRow("progressive 4:4:4 6000x4000") << true << 1 << QSize(6000, 4000) << true;
+    QTest::newRow("progressive 4:2:0 8000x6000") << true << 2 << QSize(8000, 6000) << true;
+    // A single interleaved scan is decoded a few rows at a time, whatever its size.
+    QTest::newRow("baseline 65500x65500") << false << 2 << QSize(65500, 65500) << true;
+}
+
+void TestJpegPicture::declaredSizeAgainstDecoderMemory() {
+    QFETCH(bool, progressive);
+    QFETCH(int, sampling);
+    QFETCH(QSize, declared);
+    QFETCH(bool, shown);
+    fixtures::JpegOptions options;
+    options.progressive = progressive;
+    options.hSamp = sampling;
+    options.vSamp = sampling;
+    const QByteArray jpeg = fixtures::withDeclaredSize(
+        fixtures::encodeJpeg(fixtures::photoLike(64, 64), options), declared);
+    QVERIFY(!jpeg.isEmpty());
+    // Refused from the header, before the decoder takes any memory for the picture.
+    if (!shown) {
+        try {
+            JpegPicture picture(jpeg);
+            QFAIL("no error");
+        } catch (const core::Error &e) {
+            QCOMPARE(e.text(), errorOf(JERR_NO_BACKING_STORE));
+        }
+        return;
     }
+    // Accepted pictures decode within the decoder's own limit. The data, laid out for 64x64
+    // pixels, fills the first blocks of the top row; the rest is missing (grey).
+    const JpegPicture picture(jpeg);
+    QCOMPARE(picture.size(), declared);
+    const QRect centre((declared.width() - 169) / 2, (declared.height() - 193) / 2, 169, 193);
+    const auto pixels = picture.pixels(centre);
+    QCOMPARE(pixels.image.pixel(centre.center() - pixels.origin), qRgb(128, 128, 128));
+    const QImage corner = JpegPicture(jpeg).pixels(QRect(0, 0, 64, 64)).image;
+    QVERIFY(corner.pixel(10, 3) != qRgb(128, 128, 128));
 }
 
 QTEST_APPLESS_MAIN(TestJpegPicture)
