@@ -13,7 +13,7 @@ void start(jpeg_decompress_struct &cinfo, jpeg_error_mgr &err, const QByteArray 
     cinfo.err = jpeg_std_error(&err);
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char *>(jpeg.constData()),
-                 (unsigned long)jpeg.size());
+                 static_cast<unsigned long>(jpeg.size()));
     jpeg_read_header(&cinfo, TRUE);
     cinfo.out_color_space = JCS_RGB;
     cinfo.dct_method = JDCT_FLOAT;

@@ -3,6 +3,8 @@
 //
 //   bench_imaging [--rounds N] [--visits N]
 //   bench_imaging --convert in.bmp out.jpg   (one conversion; prints its peak memory)
+//   bench_imaging --show blob                (shows a blob in a small control; the outcome
+//                                              goes to standard error)
 //   bench_imaging --peak program args...     (runs a program; prints its peak memory)
 
 #include "bench/imaging/BareDecoders.h"
@@ -70,11 +72,13 @@ struct Photo {
     const char *name;
     QSize size;
     QByteArray jpeg;
+    bool progressive = false;
 };
 
-QByteArray cameraLikeJpeg(QSize size, quint32 seed) {
+QByteArray cameraLikeJpeg(QSize size, quint32 seed, bool progressive = false) {
     fixtures::JpegOptions options;
     options.quality = 92;
+    options.progressive = progressive;
     return fixtures::encodeJpeg(fixtures::photoLike(size.width(), size.height(), seed), options);
 }
 
@@ -94,9 +98,10 @@ void decoding(int rounds) {
                 "| control painted | painted / centre | visible pixels = full decode |\n");
     std::printf("|---|---|---|---|---|---|---|---|---|---|\n");
     std::vector<Photo> photos = {{"12 MP", QSize(4000, 3000), {}},
-                                 {"24 MP", QSize(6000, 4000), {}}};
+                                 {"24 MP", QSize(6000, 4000), {}},
+                                 {"24 MP progressive", QSize(6000, 4000), {}, true}};
     for (Photo &photo : photos)
-        photo.jpeg = cameraLikeJpeg(photo.size, 11);
+        photo.jpeg = cameraLikeJpeg(photo.size, 11, photo.progressive);
     for (const Photo &photo : photos) {
         for (const QSize control : {QSize(169, 193), QSize(681, 433)}) {
             const QPoint origin = PictureView::pictureOrigin(control, photo.size);
@@ -180,6 +185,7 @@ struct Run {
     double wallMs = 0;
     double cpuMs = 0;
     long peakKb = 0;
+    QString message; // what the program wrote to standard error
 };
 
 // Runs `arguments` under this program's --peak wrapper, which reports the processor time
@@ -199,7 +205,94 @@ Run measure(const QString &self, const QStringList &arguments) {
     }
     run.peakKb = out[1].toLong();
     run.cpuMs = out[3].toDouble();
+    run.message = QString::fromUtf8(process.readAllStandardError().trimmed());
     return run;
+}
+
+// Shows the blob as the small control of a picture page would; "shown" or the error text
+// goes to standard error.
+int showBlob(const char *path) {
+    QFile file(QString::fromLocal8Bit(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return 1;
+    try {
+        readyToPaint(file.readAll(), QSize(169, 193));
+        std::fprintf(stderr, "shown");
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "%s", e.what());
+    }
+    return 0;
+}
+
+// A progressive picture cut after its first scan and followed by a second frame header,
+// declaring `declared` pixels: libjpeg sets up the coefficients of the whole declared
+// picture before it meets the second header.
+QByteArray progressiveDecoy(QSize declared, int sampling) {
+    fixtures::JpegOptions options;
+    options.progressive = true;
+    options.hSamp = sampling;
+    options.vSamp = sampling;
+    const QByteArray jpeg = fixtures::withDeclaredSize(
+        fixtures::encodeJpeg(fixtures::photoLike(8, 8, 3), options), declared);
+    const qsizetype sof = jpeg.indexOf("\xFF\xC2");
+    const qsizetype sofSize = (uchar(jpeg[sof + 2]) << 8 | uchar(jpeg[sof + 3])) + 2;
+    qsizetype end = jpeg.indexOf("\xFF\xDA") + 2;
+    while (end + 1 < jpeg.size() && (uchar(jpeg[end]) != 0xFF || jpeg[end + 1] == 0 ||
+                                     (uchar(jpeg[end + 1]) & 0xF8) == 0xD0))
+        ++end;
+    // The application segment adds nothing here.
+    const qsizetype app0 = jpeg.indexOf("\xFF\xE0");
+    const qsizetype app0Size = app0 == 2 ? (uchar(jpeg[4]) << 8 | uchar(jpeg[5])) + 2 : 0;
+    return jpeg.left(2) + jpeg.mid(2 + app0Size, end - 2 - app0Size) + jpeg.mid(sof, sofSize);
+}
+
+void hostile(const QString &self) {
+    struct Case {
+        const char *name;
+        QByteArray blob;
+    };
+    fixtures::JpegOptions baseline;
+    const std::vector<Case> cases = {
+        {"small sound picture (the process alone)",
+         fixtures::encodeJpeg(fixtures::photoLike(64, 48))},
+        {"24 MP progressive photo", cameraLikeJpeg(QSize(6000, 4000), 11, true)},
+        {"progressive 4:4:4 decoy, 19200x10353", progressiveDecoy(QSize(19200, 10353), 1)},
+        {"progressive 4:2:0 decoy, 19200x10353", progressiveDecoy(QSize(19200, 10353), 2)},
+        {"progressive 4:2:0 decoy, 6000x4000", progressiveDecoy(QSize(6000, 4000), 2)},
+        {"baseline, 64x48 of data declaring 65500x65500",
+         fixtures::withDeclaredSize(fixtures::encodeJpeg(fixtures::photoLike(64, 48), baseline),
+                                    QSize(65500, 65500))},
+    };
+    std::printf("## Hostile pictures\n\nEach blob shown in a 169x193 control by a process of its "
+                "own: processor time (user + system) and peak resident memory of the whole "
+                "process, median and largest of 3 runs.\n\n");
+    std::printf(
+        "| blob | bytes | outcome | processor time (ms) | wall time (ms) | peak memory (MB) "
+        "|\n|---|---|---|---|---|---|\n");
+    QTemporaryDir dir;
+    for (const Case &c : cases) {
+        const QString path = dir.filePath(QStringLiteral("blob.jpg"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            std::exit(1);
+        file.write(c.blob);
+        file.close();
+        std::vector<double> cpu;
+        std::vector<double> wall;
+        long peakKb = 0;
+        QString outcome;
+        for (int run = 0; run < 3; ++run) {
+            const Run r = measure(self, {self, QStringLiteral("--show"), path});
+            cpu.push_back(r.cpuMs);
+            wall.push_back(r.wallMs);
+            peakKb = std::max(peakKb, r.peakKb);
+            outcome = r.message;
+        }
+        std::printf("| %s | %lld | %s | %.0f | %.0f | %.1f |\n", c.name, qlonglong(c.blob.size()),
+                    qPrintable(outcome), median(cpu), median(wall), double(peakKb) / 1024);
+        std::fflush(stdout);
+    }
+    std::printf("\n");
 }
 
 void conversion(int rounds, const QString &self) {
@@ -286,6 +379,8 @@ int main(int argc, char **argv) {
         }
         return 0;
     }
+    if (argc == 3 && std::strcmp(argv[1], "--show") == 0)
+        return showBlob(argv[2]);
     if (argc >= 3 && std::strcmp(argv[1], "--peak") == 0) {
         const pid_t child = fork();
         if (child == 0) {
@@ -308,12 +403,17 @@ int main(int argc, char **argv) {
     int rounds = 15;
     int visits = 1000;
     const QStringList args = app.arguments();
+    if (args.contains(QLatin1String("--hostile"))) {
+        hostile(QCoreApplication::applicationFilePath());
+        return 0;
+    }
     for (qsizetype i = 1; i + 1 < args.size(); ++i) {
         if (args[i] == QLatin1String("--rounds"))
             rounds = args[i + 1].toInt();
         else if (args[i] == QLatin1String("--visits"))
             visits = args[i + 1].toInt();
     }
+    hostile(QCoreApplication::applicationFilePath());
     decoding(rounds);
     memory(visits);
     conversion(5, QCoreApplication::applicationFilePath());
