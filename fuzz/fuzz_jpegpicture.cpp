@@ -7,18 +7,15 @@
 #include "core/Error.h"
 #include "platform/imaging/JpegPicture.h"
 #include "platform/imaging/JpegStart.h"
+#include "tests/platform/imaging/ImagingFixtures.h"
 
 #include <QByteArray>
 #include <QImage>
 #include <QRect>
 
-#include <csetjmp>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-
-#include <jpeglib.h>
 
 namespace {
 
@@ -35,41 +32,6 @@ const QSize kControls[] = {{169, 193}, {169, 225}, {681, 433}, {665, 425}};
     std::fprintf(stderr, "%s at %d,%d %dx%d\n", what, region.x(), region.y(), region.width(),
                  region.height());
     std::abort();
-}
-
-struct PlainError {
-    jpeg_error_mgr pub;
-    std::jmp_buf jump;
-};
-
-// libjpeg's own full decode (floating-point DCT, block smoothing), RGB or grey as the
-// picture is. No objects with destructors below the setjmp.
-bool plainDecode(const unsigned char *data, size_t size, QImage *image) {
-    jpeg_decompress_struct cinfo;
-    PlainError err;
-    cinfo.err = jpeg_std_error(&err.pub);
-    err.pub.error_exit = [](j_common_ptr c) {
-        std::longjmp(reinterpret_cast<PlainError *>(c->err)->jump, 1);
-    };
-    err.pub.emit_message = [](j_common_ptr, int) {};
-    if (setjmp(err.jump)) {
-        jpeg_destroy_decompress(&cinfo);
-        return false;
-    }
-    jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
-    jpeg_read_header(&cinfo, TRUE);
-    cinfo.out_color_space = image->format() == QImage::Format_Grayscale8 ? JCS_GRAYSCALE : JCS_RGB;
-    cinfo.dct_method = JDCT_FLOAT;
-    cinfo.do_block_smoothing = TRUE;
-    jpeg_start_decompress(&cinfo);
-    while (cinfo.output_scanline < cinfo.output_height) {
-        JSAMPROW row = image->scanLine(int(cinfo.output_scanline));
-        jpeg_read_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_decompress(&cinfo);
-    jpeg_destroy_decompress(&cinfo);
-    return true;
 }
 
 void compare(const platform::JpegPicture::Pixels &pixels, const QRect &region, const QImage &full) {
@@ -105,9 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         }
     }
     if (!full.isNull() && kept.colourSpace() != platform::JpegPicture::ColourSpace::Cmyk) {
-        QImage plain(pictureSize, full.format());
-        const auto *stream = reinterpret_cast<const unsigned char *>(blob.constData()) + start;
-        if (!plainDecode(stream, size_t(blob.size() - start), &plain))
+        const QImage plain = fixtures::decodeJpeg(blob.mid(start));
+        if (plain.isNull())
             fail("plain decode fails where ours succeeds", whole);
         if (plain != full)
             fail("full decode differs from libjpeg's", whole);
