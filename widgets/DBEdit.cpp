@@ -32,6 +32,10 @@ bool isEditingKey(const QKeyEvent *event) {
     return !text.isEmpty() && text.at(0).isPrint();
 }
 
+int editLimit(const data::Field *field) {
+    return field->type() == data::Field::Type::Text && field->size() > 0 ? field->size() : 32767;
+}
+
 DBEdit::DBEdit(QWidget *parent)
     : QLineEdit(parent)
     , m_link(new FieldLink(this)) {
@@ -55,9 +59,8 @@ void DBEdit::load() {
         return;
     }
     const auto type = field->type();
-    const int width = type == data::Field::Type::Text && field->size() > 0 ? field->size() : 32767;
-    if (maxLength() != width)
-        setMaxLength(width);
+    if (maxLength() != editLimit(field))
+        setMaxLength(editLimit(field));
     const bool number = type == data::Field::Type::AutoIncrement ||
                         type == data::Field::Type::Currency || type == data::Field::Type::Float;
     const Qt::Alignment align =

@@ -4,7 +4,8 @@
 
 namespace data {
 class DataSource;
-}
+class Field;
+} // namespace data
 
 namespace widgets {
 
@@ -36,6 +37,10 @@ private:
 
     FieldLink *m_link;
 };
+
+// The most characters an edit of the field takes: the column's width for text,
+// else QLineEdit's own limit.
+int editLimit(const data::Field *field);
 
 // True when the key would change the text of an editor.
 bool isEditingKey(const QKeyEvent *event);

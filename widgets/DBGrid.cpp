@@ -3,30 +3,15 @@
 #include "data/DataSource.h"
 #include "data/TableObject.h"
 #include "widgets/FieldLink.h"
+#include "widgets/GridDelegate.h"
 #include "widgets/Messages.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QStyledItemDelegate>
 
 namespace widgets {
 
 namespace {
-
-// Writes cell edits through the model; bad text reaches the error report.
-class GridDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void setModelData(QWidget *editor, QAbstractItemModel *model,
-                      const QModelIndex &index) const override {
-        try {
-            QStyledItemDelegate::setModelData(editor, model, index);
-        } catch (...) {
-            reportCurrentException();
-        }
-    }
-};
 
 constexpr int kDefaultColumnWidth = 64;
 
