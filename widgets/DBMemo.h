@@ -10,7 +10,8 @@ namespace widgets {
 
 class FieldLink;
 
-// A multi-line memo bound to one column: wraps at its width, no scroll bars.
+// A multi-line memo bound to one column: wraps at its width, no scroll bars. Text
+// of any length shows at once (see MemoText.h).
 class DBMemo : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -25,9 +26,12 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
     void insertFromMimeData(const QMimeData *source) override;
+    QMimeData *createMimeDataFromSelection() const override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    bool editAcrossPieces(const QKeyEvent *event);
+
     FieldLink *m_link;
 };
 
