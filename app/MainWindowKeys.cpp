@@ -4,6 +4,7 @@
 #include "widgets/Messages.h"
 
 #include <QAbstractItemView>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -16,6 +17,14 @@ bool insideItemView(QWidget *widget) {
         if (qobject_cast<QAbstractItemView *>(w))
             return true;
     return false;
+}
+
+// A single-line edit field: an edit, or the entry of an editable combo box (which
+// has the focus in its entry's place).
+bool isSingleLineField(QWidget *widget) {
+    auto *combo = qobject_cast<QComboBox *>(widget);
+    const bool field = qobject_cast<QLineEdit *>(widget) || (combo && combo->isEditable());
+    return field && !insideItemView(widget);
 }
 
 bool isEnter(const QKeyEvent *key) {
@@ -54,8 +63,7 @@ bool TForm1::FormKeyPress(QWidget *focused, const QKeyEvent *key) {
     }
     // While the change box or the search box shows, its OK is the window's
     // default button: Enter in a single-line edit presses it.
-    auto *edit = qobject_cast<QLineEdit *>(focused);
-    if (edit && !insideItemView(edit)) {
+    if (isSingleLineField(focused)) {
         if (ChangePassword->isVisible()) {
             btnChange->click();
             return true;

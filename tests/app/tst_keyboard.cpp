@@ -12,6 +12,7 @@
 #include "widgets/DBRichEdit.h"
 #include "widgets/PageControl.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -25,6 +26,7 @@ private slots:
     void enterMovesTheFocusOnRecordPages();
     void enterReachesTheRichTexts();
     void enterInThePasswordEntryByPage();
+    void enterInAComboBoxPressesTheSearchBoxOK();
 
 private:
     void openForm(int page);
@@ -109,6 +111,27 @@ void TestKeyboard::enterInThePasswordEntryByPage() {
     QTest::keyClick(m_form->txtPassword, Qt::Key_Return);
     QCOMPARE(m_form->focusWidget(), m_form->txtPassword);
     QVERIFY(m_form->Diary->isHidden());
+}
+
+// The entry of an editable combo box is a single-line field like any edit.
+void TestKeyboard::enterInAComboBoxPressesTheSearchBoxOK() {
+    m_fixture->exec(QStringLiteral("INSERT INTO \"People\" (\"First Name\") VALUES ('Bob')"));
+    openForm(1);
+    auto *title = m_form->findChild<QComboBox *>(QStringLiteral("DBComboBox1"));
+    auto *firstName = m_form->findChild<QLineEdit *>(QStringLiteral("DBEdit14"));
+    QVERIFY(title && firstName);
+    title->setFocus();
+    QTest::keyClick(title, Qt::Key_Return);
+    QCOMPARE(m_form->focusWidget(), firstName);
+
+    m_form->findChild<QPushButton *>(QStringLiteral("LookUp"))->click();
+    auto *info = m_form->findChild<QLineEdit *>(QStringLiteral("ItemName"));
+    QCOMPARE(m_form->focusWidget(), info);
+    QTest::keyClicks(info, QStringLiteral("bo"));
+    title->setFocus();
+    QTest::keyClick(title, Qt::Key_Return);
+    QCOMPARE(firstName->text(), QStringLiteral("Bob"));
+    QCOMPARE(m_form->focusWidget(), title);
 }
 
 QTEST_MAIN(TestKeyboard)
