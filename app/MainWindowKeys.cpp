@@ -1,3 +1,4 @@
+#include "app/MainWindowUi.h"
 #include "app/TForm1.h"
 
 #include "records/NameSearch.h"
@@ -56,18 +57,18 @@ bool TForm1::FormKeyPress(QWidget *focused, const QKeyEvent *key) {
     // default button: Enter in a single-line edit presses it.
     auto *edit = qobject_cast<QLineEdit *>(focused);
     if (edit && !insideItemView(edit)) {
-        if (ChangePassword->isVisible()) {
-            btnChange->click();
+        if (m_ui->ChangePassword->isVisible()) {
+            m_ui->btnChange->click();
             return true;
         }
-        if (Searching->isVisible()) {
+        if (m_ui->Searching->isVisible()) {
             widgets::guarded([this] { m_search->btnOKClick(); })();
             return true;
         }
     }
     // Elsewhere than on the Diary and Help pages, Enter moves to the next control.
-    const int page = pageIndex();
-    if (page == 2 || page == 5)
+    const widgets::Page page = currentPage();
+    if (page == widgets::Page::Diary || page == widgets::Page::Help)
         return false;
     focusNextPrevChild(true);
     return true;

@@ -60,8 +60,8 @@ void PasswordGate::OKpasswordClick() {
         widgets::showMessage(QStringLiteral("Wrong password ....."));
         return;
     }
-    const int page = m_parts.pageIndex();
-    if (page == 2 || page == 3)
+    const widgets::Page page = m_parts.currentPage();
+    if (page == widgets::Page::Diary || page == widgets::Page::Privacy)
         m_parts.open(page);
 }
 

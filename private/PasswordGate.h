@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/Page.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -26,9 +28,9 @@ public:
         QLineEdit *txtChange1 = nullptr;
         QLineEdit *txtChange2 = nullptr;
         data::DataSource *diary = nullptr;
-        // What an accepted password opens, by page index.
-        std::function<int()> pageIndex;
-        std::function<void(int page)> open;
+        // What an accepted password opens: the current page, Diary or Privacy.
+        std::function<widgets::Page()> currentPage;
+        std::function<void(widgets::Page page)> open;
     };
 
     // The longest password the Password column keeps.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/Page.h"
+
 #include <QObject>
 #include <functional>
 
@@ -28,7 +30,7 @@ public:
         widgets::FontDialog *fontDialog = nullptr;
         QColorDialog *colourDialog = nullptr;
         widgets::FindDialog *findDialog = nullptr;
-        std::function<int()> pageIndex;
+        std::function<widgets::Page()> currentPage;
     };
 
     explicit TextCommands(const Parts &parts, QObject *parent = nullptr);

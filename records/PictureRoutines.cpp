@@ -11,26 +11,27 @@
 
 namespace records {
 
-RecordRoutines::RecordRoutines(std::function<int()> pageIndex, QObject *parent)
+RecordRoutines::RecordRoutines(std::function<widgets::Page()> currentPage, QObject *parent)
     : QObject(parent)
-    , m_pageIndex(std::move(pageIndex)) {}
+    , m_currentPage(std::move(currentPage)) {}
 
-void RecordRoutines::setPage(int pageIndex, const RecordPage &page) {
-    m_pages.at(pageIndex) = page;
-    m_present.at(pageIndex) = true;
+void RecordRoutines::setPage(widgets::Page page, const RecordPage &parts) {
+    m_pages.at(widgets::indexOf(page)) = parts;
+    m_present.at(widgets::indexOf(page)) = true;
 }
 
-const RecordPage *RecordRoutines::page(int pageIndex) const {
-    if (pageIndex < 0 || pageIndex >= kPageCount || !m_present[pageIndex])
+const RecordPage *RecordRoutines::page(widgets::Page page) const {
+    const int index = widgets::indexOf(page);
+    if (index < 0 || index >= widgets::kPageCount || !m_present[index])
         return nullptr;
-    return &m_pages[pageIndex];
+    return &m_pages[index];
 }
 
 void RecordRoutines::IsImage() {
-    for (int i = 0; i < kPageCount; ++i)
+    for (size_t i = 0; i < m_pages.size(); ++i)
         if (m_present[i] && m_pages[i].noPicture)
             m_pages[i].noPicture->hide();
-    const RecordPage *current = page(pageIndex());
+    const RecordPage *current = page(currentPage());
     if (!current || !current->photograph)
         return;
     if (current->photograph->blobSize() != 0)
@@ -40,7 +41,7 @@ void RecordRoutines::IsImage() {
 }
 
 void RecordRoutines::ShowImage() {
-    const RecordPage *current = page(pageIndex());
+    const RecordPage *current = page(currentPage());
     if (!current || !current->photograph)
         return;
     loadPicture(current->photograph, current->smallImage);
@@ -61,7 +62,7 @@ int RecordRoutines::JpegStartsInBlob(data::Field *picField) {
 }
 
 void RecordRoutines::NumberOfRecords() {
-    const RecordPage *current = page(pageIndex());
+    const RecordPage *current = page(currentPage());
     if (current && current->countBox)
         current->countBox->setText(QString::number(current->table->recordCount()));
 }

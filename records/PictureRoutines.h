@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/DBNavigator.h"
+#include "widgets/Page.h"
 
 #include <QObject>
 #include <QPointer>
@@ -29,19 +30,17 @@ struct RecordPage {
     QLineEdit *countBox = nullptr;
 };
 
-// The routines shared by the three record pages (page indexes 0, 1 and 3):
+// The routines shared by the three record pages (Household, People, Privacy):
 // the picture refresh, the record count and the page navigators' handler.
 // Each acts on the page that is current when it runs.
 class RecordRoutines : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kPageCount = 6;
+    explicit RecordRoutines(std::function<widgets::Page()> currentPage, QObject *parent = nullptr);
 
-    explicit RecordRoutines(std::function<int()> pageIndex, QObject *parent = nullptr);
-
-    void setPage(int pageIndex, const RecordPage &page);
-    const RecordPage *page(int pageIndex) const;
-    int pageIndex() const { return m_pageIndex(); }
+    void setPage(widgets::Page page, const RecordPage &parts);
+    const RecordPage *page(widgets::Page page) const;
+    widgets::Page currentPage() const { return m_currentPage(); }
 
     // Hides every no-picture panel, then shows the current record's picture
     // or the current page's panel.
@@ -60,9 +59,9 @@ public:
     void navigatorClick(widgets::DBNavigator::Button button);
 
 private:
-    std::function<int()> m_pageIndex;
-    std::array<RecordPage, kPageCount> m_pages;
-    std::array<bool, kPageCount> m_present = {};
+    std::function<widgets::Page()> m_currentPage;
+    std::array<RecordPage, widgets::kPageCount> m_pages;
+    std::array<bool, widgets::kPageCount> m_present = {};
 };
 
 } // namespace records

@@ -8,6 +8,7 @@
 #include "bench/app/BenchSupport.h"
 #include "data/TableObject.h"
 #include "tests/support/ModalAnswerer.h"
+#include "tests/support/Named.h"
 
 #include <QApplication>
 #include <QFile>
@@ -71,8 +72,12 @@ Phase formPhase(const QString &dir, int *rows) {
         std::exit(1);
     }
     *rows = 0;
-    for (data::TableObject *t : {form->ADOTable1, form->ADOTable2, form->ADOTable3, form->ADOTable4,
-                                 form->ADOTable5, form->ADOTable6})
+    for (data::TableObject *t : {named<data::TableObject>(*form, "ADOTable1"),
+                                 named<data::TableObject>(*form, "ADOTable2"),
+                                 named<data::TableObject>(*form, "ADOTable3"),
+                                 named<data::TableObject>(*form, "ADOTable4"),
+                                 named<data::TableObject>(*form, "ADOTable5"),
+                                 named<data::TableObject>(*form, "ADOTable6")})
         *rows += t->recordCount();
     form.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -104,7 +109,7 @@ int childMain(const char *mode, const char *dir, int argc, char **argv) {
     TForm1 form(directory);
     bench::showAndWaitPainted(&form);
     std::printf("%lld %.3f %ld %d\n", monotonicNs(), processCpuMs(), bench::statusKb("VmHWM:"),
-                form.ADOTable1->recordCount());
+                named<data::TableObject>(form, "ADOTable1")->recordCount());
     std::fflush(stdout);
     _exit(lifetime::terminateRequested() ? 1 : 0);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/Page.h"
+
 #include <QList>
 #include <QString>
 
@@ -23,7 +25,7 @@ constexpr int kPhotosPerSize = 8;
 void prepareRecords(const QString &from, const QString &to, bool small);
 
 // A main window over `dir`, shown and painted, its phrase timer stopped, on `page`.
-std::unique_ptr<TForm1> openForm(const QString &dir, int page);
+std::unique_ptr<TForm1> openForm(const QString &dir, widgets::Page page);
 
 struct Options {
     int rounds = 15;

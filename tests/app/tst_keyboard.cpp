@@ -6,6 +6,8 @@
 #include "records/HouseholdPage.h"
 #include "records/PeoplePage.h"
 #include "tests/data/DataFixture.h"
+#include "tests/support/Named.h"
+#include "tests/support/WindowPages.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBGrid.h"
 #include "widgets/DBMemo.h"
@@ -15,6 +17,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+
+using widgets::Page;
 
 class TestKeyboard : public QObject {
     Q_OBJECT
@@ -27,7 +31,7 @@ private slots:
     void enterInThePasswordEntryByPage();
 
 private:
-    void openForm(int page);
+    void openForm(Page page);
     std::unique_ptr<DataFixture> m_fixture;
     std::unique_ptr<TForm1> m_form;
 };
@@ -46,17 +50,17 @@ void TestKeyboard::cleanup() {
     lifetime::reset();
 }
 
-void TestKeyboard::openForm(int page) {
+void TestKeyboard::openForm(Page page) {
     m_form = std::make_unique<TForm1>(m_fixture->directory());
-    m_form->Timer1->stop();
+    named<QTimer>(*m_form, "Timer1")->stop();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    m_form->PageControl1->setCurrentIndex(page);
+    pageControl(*m_form)->setCurrentPage(page);
 }
 
 void TestKeyboard::arrowsMoveTheFocusInsteadOfReachingControls() {
-    openForm(0);
-    records::HouseholdPage *page = m_form->Household;
+    openForm(Page::Household);
+    records::HouseholdPage *page = named<records::HouseholdPage>(*m_form, "Household");
     QCOMPARE(m_form->focusWidget(), page->DBEdit2);
     QTest::keyClick(page->DBEdit2, Qt::Key_Down);
     QCOMPARE(m_form->focusWidget(), page->DBEdit3);
@@ -65,21 +69,22 @@ void TestKeyboard::arrowsMoveTheFocusInsteadOfReachingControls() {
 
     // In the grid they do not move between rows.
     page->DBGrid1->setFocus();
-    QCOMPARE(m_form->ADOTable1->currentIndex(), 0);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->currentIndex(), 0);
     QTest::keyClick(page->DBGrid1, Qt::Key_Down);
-    QCOMPARE(m_form->ADOTable1->currentIndex(), 0);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->currentIndex(), 0);
     QVERIFY(m_form->focusWidget() != page->DBGrid1);
 }
 
 void TestKeyboard::enterMovesTheFocusOnRecordPages() {
-    openForm(1);
-    records::PeoplePage *page = m_form->People;
+    openForm(Page::People);
+    records::PeoplePage *page = named<records::PeoplePage>(*m_form, "People");
     page->DBMemo1->setFocus();
     page->DBMemo1->moveCursor(QTextCursor::End);
     QTest::keyClick(page->DBMemo1, Qt::Key_Return);
     QCOMPARE(page->DBMemo1->toPlainText(), QStringLiteral("x")); // no new line
     QVERIFY(m_form->focusWidget() != page->DBMemo1);
-    QCOMPARE(m_form->ADOTable2->state(), data::TableObject::State::Browse);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable2")->state(),
+             data::TableObject::State::Browse);
 
     page->DBEdit14->setFocus();
     QTest::keyClick(page->DBEdit14, Qt::Key_Enter);
@@ -87,9 +92,9 @@ void TestKeyboard::enterMovesTheFocusOnRecordPages() {
 }
 
 void TestKeyboard::enterReachesTheRichTexts() {
-    openForm(2);
-    m_form->OKpassword->click();
-    widgets::DBRichEdit *diary = m_form->Diary->DBRichEdit1;
+    openForm(Page::Diary);
+    named<QPushButton>(*m_form, "OKpassword")->click();
+    widgets::DBRichEdit *diary = named<widgets::DBRichEdit>(*m_form, "DBRichEdit1");
     QCOMPARE(m_form->focusWidget(), diary);
     QTest::keyClick(diary, Qt::Key_Return);
     QCOMPARE(m_form->focusWidget(), diary);
@@ -97,18 +102,19 @@ void TestKeyboard::enterReachesTheRichTexts() {
 }
 
 void TestKeyboard::enterInThePasswordEntryByPage() {
-    openForm(3);
-    QCOMPARE(m_form->focusWidget(), m_form->txtPassword);
-    QTest::keyClick(m_form->txtPassword, Qt::Key_Return);
-    QCOMPARE(m_form->focusWidget(), m_form->OKpassword);
-    QVERIFY(m_form->Privacy->isHidden());
-    QTest::keyClick(m_form->OKpassword, Qt::Key_Return); // the next Enter presses it
-    QVERIFY(!m_form->Privacy->isHidden());
+    openForm(Page::Privacy);
+    QCOMPARE(m_form->focusWidget(), named<QLineEdit>(*m_form, "txtPassword"));
+    QTest::keyClick(named<QLineEdit>(*m_form, "txtPassword"), Qt::Key_Return);
+    QCOMPARE(m_form->focusWidget(), named<QPushButton>(*m_form, "OKpassword"));
+    QVERIFY(named<PrivacyPage>(*m_form, "Privacy")->isHidden());
+    QTest::keyClick(named<QPushButton>(*m_form, "OKpassword"),
+                    Qt::Key_Return); // the next Enter presses it
+    QVERIFY(!named<PrivacyPage>(*m_form, "Privacy")->isHidden());
 
-    m_form->PageControl1->setCurrentIndex(2);
-    QTest::keyClick(m_form->txtPassword, Qt::Key_Return);
-    QCOMPARE(m_form->focusWidget(), m_form->txtPassword);
-    QVERIFY(m_form->Diary->isHidden());
+    pageControl(*m_form)->setCurrentPage(Page::Diary);
+    QTest::keyClick(named<QLineEdit>(*m_form, "txtPassword"), Qt::Key_Return);
+    QCOMPARE(m_form->focusWidget(), named<QLineEdit>(*m_form, "txtPassword"));
+    QVERIFY(named<DiaryPage>(*m_form, "Diary")->isHidden());
 }
 
 QTEST_MAIN(TestKeyboard)

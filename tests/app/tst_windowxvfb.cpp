@@ -7,12 +7,16 @@
 #include "platform/report/ReportPreview.h"
 #include "records/HouseholdPage.h"
 #include "tests/data/DataFixture.h"
+#include "tests/support/Named.h"
+#include "tests/support/WindowPages.h"
 #include "widgets/DBEdit.h"
 #include "widgets/PageControl.h"
 
 #include <QApplication>
 #include <QProcess>
 #include <QtTest>
+
+using widgets::Page;
 
 namespace {
 
@@ -53,10 +57,11 @@ void TestWindowXvfb::hotKeysShowHidePrintAndExit() {
     DataFixture fixture;
     fixture.addItem(QStringLiteral("Lamp"));
     TForm1 form(fixture.directory());
-    form.Timer1->stop();
+    named<QTimer>(form, "Timer1")->stop();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QVERIFY(form.id1 != 0 && form.id1 != form.id2);
+    const auto ids = form.hotKeyIds();
+    QVERIFY(ids[0] != 0 && ids[0] != ids[1]);
 
     QVERIFY(pressKeys("ctrl+Down"));
     QTRY_VERIFY(!form.isVisible());
@@ -64,11 +69,11 @@ void TestWindowXvfb::hotKeysShowHidePrintAndExit() {
     QTRY_VERIFY(form.isVisible());
 
     // Print Screen brings up the page's list report, and nothing on Utilities.
-    form.PageControl1->setCurrentIndex(4);
+    pageControl(form)->setCurrentPage(Page::Utilities);
     QVERIFY(pressKeys("Print"));
     QTest::qWait(300);
     QCOMPARE(lifetime::adoptedCount(), 0);
-    form.PageControl1->setCurrentIndex(0);
+    pageControl(form)->setCurrentPage(Page::Household);
     int previews = 0;
     QTimer closer;
     connect(&closer, &QTimer::timeout, this, [&] { previews += previewsShown(); });
@@ -78,14 +83,14 @@ void TestWindowXvfb::hotKeysShowHidePrintAndExit() {
     QCOMPARE(lifetime::adoptedCount(), 1);
 
     // In the program's own field Ctrl+X ends the program instead of cutting.
-    widgets::DBEdit *name = form.Household->DBEdit3;
+    widgets::DBEdit *name = named<widgets::DBEdit>(form, "DBEdit3");
     form.activateWindow();
     name->setFocus();
     name->selectAll();
     QVERIFY(pressKeys("ctrl+x"));
     QTRY_VERIFY(lifetime::terminateRequested());
     QCOMPARE(name->text(), QStringLiteral("Lamp"));
-    QVERIFY(!form.ADOTable1->isActive());
+    QVERIFY(!named<data::TableObject>(form, "ADOTable1")->isActive());
     lifetime::destroyAdopted();
     lifetime::reset();
 }

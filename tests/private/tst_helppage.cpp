@@ -3,6 +3,7 @@
 #include "data/TableObject.h"
 #include "private/HelpPage.h"
 #include "tests/data/DataFixture.h"
+#include "tests/support/Named.h"
 #include "widgets/DBNavigator.h"
 #include "widgets/DBRichEdit.h"
 
@@ -39,7 +40,7 @@ void TestHelpPage::showsEachHelpTextRichOrPlain() {
     TForm1 form(fixture.directory());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    widgets::DBRichEdit *text = form.Help->DBRichEdit2;
+    widgets::DBRichEdit *text = named<widgets::DBRichEdit>(form, "DBRichEdit2");
     QVERIFY(text->toPlainText().startsWith(QStringLiteral("Heading\nline 0")));
     QTextCursor heading(text->document());
     heading.movePosition(QTextCursor::NextCharacter);
@@ -47,7 +48,7 @@ void TestHelpPage::showsEachHelpTextRichOrPlain() {
     QTRY_COMPARE(text->verticalScrollBar()->value(), 0); // from its top
     QVERIFY(text->verticalScrollBar()->maximum() > 0);
 
-    DBNavigator *nav = form.Help->DBNavigator8;
+    DBNavigator *nav = named<widgets::DBNavigator>(form, "DBNavigator8");
     QVERIFY(nav->button(DBNavigator::nbInsert)->isHidden());
     QVERIFY(!nav->button(DBNavigator::nbNext)->isHidden());
     nav->button(DBNavigator::nbNext)->click();
@@ -61,7 +62,7 @@ void TestHelpPage::helpTextCannotBeChanged() {
     TForm1 form(fixture.directory());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    widgets::DBRichEdit *text = form.Help->DBRichEdit2;
+    widgets::DBRichEdit *text = named<widgets::DBRichEdit>(form, "DBRichEdit2");
     text->setFocus();
     QTest::keyClicks(text, QStringLiteral("xyz"));
     QTest::keyClick(text, Qt::Key_Return);
@@ -71,7 +72,8 @@ void TestHelpPage::helpTextCannotBeChanged() {
     text->selectAll();
     text->cut();
     QCOMPARE(text->toPlainText(), QStringLiteral("Read me"));
-    QCOMPARE(form.ADOTable5->state(), data::TableObject::State::Browse);
+    QCOMPARE(named<data::TableObject>(form, "ADOTable5")->state(),
+             data::TableObject::State::Browse);
     // Selecting and copying work.
     text->selectAll();
     text->copy();
@@ -81,9 +83,11 @@ void TestHelpPage::helpTextCannotBeChanged() {
 void TestHelpPage::emptyHelpTableShowsAnEmptyPage() {
     DataFixture fixture(withHelp({}));
     TForm1 form(fixture.directory());
-    QCOMPARE(form.Help->DBRichEdit2->toPlainText(), QString());
+    QCOMPARE(named<widgets::DBRichEdit>(form, "DBRichEdit2")->toPlainText(), QString());
     for (int b = DBNavigator::nbFirst; b <= DBNavigator::nbLast; ++b)
-        QVERIFY(!form.Help->DBNavigator8->button(DBNavigator::Button(b))->isEnabled());
+        QVERIFY(!named<widgets::DBNavigator>(form, "DBNavigator8")
+                     ->button(DBNavigator::Button(b))
+                     ->isEnabled());
 }
 
 QTEST_MAIN(TestHelpPage)

@@ -7,11 +7,15 @@
 #include "reports/ListReport.h"
 #include "tests/data/DataFixture.h"
 #include "tests/support/ModalAnswerer.h"
+#include "tests/support/Named.h"
+#include "tests/support/WindowPages.h"
 #include "widgets/PageControl.h"
 
 #include <QAction>
 #include <QToolButton>
 #include <QtTest>
+
+using widgets::Page;
 
 namespace {
 
@@ -59,13 +63,13 @@ private slots:
 void TestPrintCommand::eachPageHasItsReport() {
     DataFixture fixture;
     TForm1 form(fixture.directory());
-    const QList<QPair<int, const char *>> pages = {{0, "QRListForm"},
-                                                   {1, "QRListForm2"},
-                                                   {2, "QRListForm3"},
-                                                   {3, "QRListForm4"},
-                                                   {5, "QRListForm5"}};
+    const QList<QPair<Page, const char *>> pages = {{Page::Household, "QRListForm"},
+                                                    {Page::People, "QRListForm2"},
+                                                    {Page::Diary, "QRListForm3"},
+                                                    {Page::Privacy, "QRListForm4"},
+                                                    {Page::Help, "QRListForm5"}};
     for (const auto &[page, name] : pages) {
-        form.PageControl1->setCurrentIndex(page);
+        pageControl(form)->setCurrentPage(page);
         PreviewCloser closer;
         const int before = lifetime::adoptedCount();
         form.Print1Click(); // returns when the preview has closed
@@ -73,21 +77,21 @@ void TestPrintCommand::eachPageHasItsReport() {
         QVERIFY(!closer.maximised);
         QCOMPARE(lifetime::adoptedCount(), before + 1);
     }
-    QCOMPARE(form.QRListForm->objectName(), QStringLiteral("QRListForm"));
-    QCOMPARE(form.QRListForm3->objectName(), QStringLiteral("QRListForm3"));
-    QCOMPARE(form.QRListForm5->objectName(), QStringLiteral("QRListForm5"));
-    QCOMPARE(form.QRListForm4->table()->tableName(), QStringLiteral("Privacy"));
-    QCOMPARE(form.QRListForm2->table()->tableName(), QStringLiteral("People"));
+    QCOMPARE(form.latestReport(Page::Household)->objectName(), QStringLiteral("QRListForm"));
+    QCOMPARE(form.latestReport(Page::Diary)->objectName(), QStringLiteral("QRListForm3"));
+    QCOMPARE(form.latestReport(Page::Help)->objectName(), QStringLiteral("QRListForm5"));
+    QCOMPARE(form.latestReport(Page::Privacy)->table()->tableName(), QStringLiteral("Privacy"));
+    QCOMPARE(form.latestReport(Page::People)->table()->tableName(), QStringLiteral("People"));
 }
 
 void TestPrintCommand::utilitiesPrintsNothing() {
     DataFixture fixture;
     TForm1 form(fixture.directory());
-    form.PageControl1->setCurrentIndex(4);
-    QVERIFY(form.ToolPrint->isEnabled());
+    pageControl(form)->setCurrentPage(Page::Utilities);
+    QVERIFY(named<QToolButton>(form, "ToolPrint")->isEnabled());
     ModalAnswerer boxes;
     PreviewCloser closer;
-    form.ToolPrint->click();
+    named<QToolButton>(form, "ToolPrint")->click();
     QCOMPARE(closer.previews, 0);
     QCOMPARE(lifetime::adoptedCount(), 0);
     QVERIFY(boxes.boxes().isEmpty());
@@ -97,17 +101,17 @@ void TestPrintCommand::secondUseMakesSecondReport() {
     DataFixture fixture;
     fixture.addItem(QStringLiteral("Lamp"));
     TForm1 form(fixture.directory());
-    form.PageControl1->setCurrentIndex(0);
+    pageControl(form)->setCurrentPage(Page::Household);
     PreviewCloser closer;
-    form.Print1->trigger();
-    reports::TQRListForm *first = form.QRListForm;
+    named<QAction>(form, "Print1")->trigger();
+    reports::ListReport *first = form.latestReport(Page::Household);
     fixture.addItem(QStringLiteral("Desk"));
-    form.Print1->trigger();
+    named<QAction>(form, "Print1")->trigger();
     QCOMPARE(closer.previews, 2);
-    QVERIFY(form.QRListForm != first);
+    QVERIFY(form.latestReport(Page::Household) != first);
     QCOMPARE(first->table()->recordCount(), 1); // kept, with its table open
     QVERIFY(first->table()->isActive());
-    QCOMPARE(form.QRListForm->table()->recordCount(), 2);
+    QCOMPARE(form.latestReport(Page::Household)->table()->recordCount(), 2);
 }
 
 void TestPrintCommand::unpostedEditDoesNotReachTheReport() {
@@ -115,25 +119,27 @@ void TestPrintCommand::unpostedEditDoesNotReachTheReport() {
     fixture.addItem(QStringLiteral("Lamp"));
     fixture.addItem(QStringLiteral("Desk"));
     TForm1 form(fixture.directory());
-    form.PageControl1->setCurrentIndex(0);
-    form.ADOTable1->last();
-    form.ADOTable1->fieldByName(QStringLiteral("Item Name"))->setAsString("Chair");
+    pageControl(form)->setCurrentPage(Page::Household);
+    named<data::TableObject>(form, "ADOTable1")->last();
+    named<data::TableObject>(form, "ADOTable1")
+        ->fieldByName(QStringLiteral("Item Name"))
+        ->setAsString("Chair");
     PreviewCloser closer;
     form.Print1Click();
-    data::TableObject *table = form.QRListForm->table();
+    data::TableObject *table = form.latestReport(Page::Household)->table();
     QCOMPARE(table->recordCount(), 2);
     QStringList names;
     for (int row = 0; row < table->rowCount(); ++row)
         names << table->displayText(row, table->fieldByName(QStringLiteral("Item Name"))->index());
     QCOMPARE(names, QStringList({"Lamp", "Desk"}));
-    QCOMPARE(form.ADOTable1->state(), data::TableObject::State::Edit);
+    QCOMPARE(named<data::TableObject>(form, "ADOTable1")->state(), data::TableObject::State::Edit);
 }
 
 void TestPrintCommand::missingTableEndsTheProgram() {
     DataFixture fixture;
     TForm1 form(fixture.directory());
     fixture.exec(QStringLiteral("DROP TABLE \"People\""));
-    form.PageControl1->setCurrentIndex(1);
+    pageControl(form)->setCurrentPage(Page::People);
     ModalAnswerer boxes;
     PreviewCloser closer;
     form.Print1Click();
