@@ -9,7 +9,7 @@
 #include "data/Schema.h"
 #include "data/TableFactory.h"
 #include "data/TableObject.h"
-#include "records/PictureRoutines.h"
+#include "records/RecordRoutines.h"
 #include "widgets/DBEdit.h"
 #include "widgets/Messages.h"
 

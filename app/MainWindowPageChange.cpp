@@ -5,7 +5,7 @@
 #include "records/HouseholdPage.h"
 #include "records/NameSearch.h"
 #include "records/PeoplePage.h"
-#include "records/PictureRoutines.h"
+#include "records/RecordRoutines.h"
 #include "widgets/DBEdit.h"
 #include "widgets/PageControl.h"
 

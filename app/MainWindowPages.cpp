@@ -25,7 +25,7 @@
 #include "records/EnlargedView.h"
 #include "records/NameSearch.h"
 #include "records/PictureCommands.h"
-#include "records/PictureRoutines.h"
+#include "records/RecordRoutines.h"
 #include "widgets/Messages.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "records/EnlargedView.h"
 
-#include "records/PictureRoutines.h"
+#include "records/RecordRoutines.h"
 #include "widgets/DBEdit.h"
 #include "widgets/PictureView.h"
 

@@ -2,7 +2,7 @@
 
 #include "data/DataSource.h"
 #include "data/TableObject.h"
-#include "records/PictureRoutines.h"
+#include "records/RecordRoutines.h"
 #include "widgets/FieldLink.h"
 #include "widgets/Messages.h"
 

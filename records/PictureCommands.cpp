@@ -5,7 +5,7 @@
 #include "data/TableObject.h"
 #include "platform/imaging/BmpToJpg.h"
 #include "platform/imaging/PictureFiles.h"
-#include "records/PictureRoutines.h"
+#include "records/RecordRoutines.h"
 #include "widgets/FieldLink.h"
 #include "widgets/Messages.h"
 

@@ -4,7 +4,7 @@
 #include "data/TableObject.h"
 #include "records/HouseholdPage.h"
 #include "records/PeoplePage.h"
-#include "records/PictureRoutines.h"
+#include "records/RecordRoutines.h"
 #include "tests/data/DataFixture.h"
 #include "tests/support/ModalAnswerer.h"
 #include "tests/support/Named.h"

@@ -1,4 +1,4 @@
-#include "records/PictureRoutines.h"
+#include "records/RecordRoutines.h"
 
 #include "core/Error.h"
 #include "data/Field.h"
