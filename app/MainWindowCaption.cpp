@@ -7,6 +7,8 @@
 #include "widgets/DBEdit.h"
 #include "widgets/PageControl.h"
 
+namespace app {
+
 QString TForm1::stateWord(data::TableObject *table) {
     switch (table->state()) {
     case data::TableObject::State::Inactive:
@@ -48,3 +50,5 @@ void TForm1::Timer1Timer() {
                    QStringLiteral("  - ") + phrase);
     m_ui->ADOTable6->close();
 }
+
+} // namespace app

@@ -15,6 +15,8 @@
 
 #include <QDateEdit>
 
+namespace app {
+
 namespace {
 
 data::DataSource *makeSource(const char *name, data::TableObject *table, QObject *parent) {
@@ -101,3 +103,5 @@ void TForm1::IsImage() {
 void TForm1::NumberOfRecords() {
     m_routines->NumberOfRecords();
 }
+
+} // namespace app

@@ -9,6 +9,8 @@
 
 #include <QPrinter>
 
+namespace app {
+
 // Binds the four system-wide hot keys; a combination another program holds
 // stays unbound, without a word.
 void TForm1::setUpHotKeys() {
@@ -52,3 +54,5 @@ void TForm1::PrintScreen1Click() {
     QPrinter printer(QPrinter::HighResolution);
     platform::printStretched(screen, printer);
 }
+
+} // namespace app

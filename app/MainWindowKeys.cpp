@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace app {
+
 namespace {
 
 bool insideItemView(QWidget *widget) {
@@ -73,3 +75,5 @@ bool TForm1::FormKeyPress(QWidget *focused, const QKeyEvent *key) {
     focusNextPrevChild(true);
     return true;
 }
+
+} // namespace app

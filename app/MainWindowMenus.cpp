@@ -4,6 +4,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+namespace app {
+
 namespace {
 
 QAction *addItem(QMenu *menu, const char *name, const char *caption) {
@@ -72,3 +74,5 @@ void TForm1::buildPopupMenu() {
     m_ui->pFont = addItem(m_ui->PopupMenu1, "pFont", "Font");
     m_ui->pInsertDate = addItem(m_ui->PopupMenu1, "pInsertDate", "Insert Date");
 }
+
+} // namespace app

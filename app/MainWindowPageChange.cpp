@@ -15,6 +15,8 @@
 #include <QMenu>
 #include <QToolButton>
 
+namespace app {
+
 QList<QToolButton *> TForm1::textTools() const {
     return {m_ui->ToolUndo,      m_ui->ToolFindText, m_ui->ToolCopy,
             m_ui->ToolCut,       m_ui->ToolPaste,    m_ui->ToolFont,
@@ -103,3 +105,5 @@ void TForm1::PageControl1Change() {
     }
     m_ui->PageControl1->setTabHighlighted(page, true);
 }
+
+} // namespace app

@@ -42,6 +42,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+namespace app {
+
 namespace {
 
 const QColor kSkyBlue(0xA6, 0xCA, 0xF0);
@@ -87,13 +89,13 @@ void TForm1::buildPages() {
     m_ui->PageControl1->addTab(m_ui->Household, QStringLiteral("Household Items"));
     m_ui->People = new records::PeoplePage(m_ui->DataSource2);
     m_ui->PageControl1->addTab(m_ui->People, QStringLiteral("People"));
-    m_ui->Diary = new DiaryPage(m_ui->DataSource3);
+    m_ui->Diary = new privatepages::DiaryPage(m_ui->DataSource3);
     m_ui->PageControl1->addTab(m_ui->Diary, QStringLiteral("Diary"));
-    m_ui->Privacy = new PrivacyPage(m_ui->DataSource4);
+    m_ui->Privacy = new privatepages::PrivacyPage(m_ui->DataSource4);
     m_ui->PageControl1->addTab(m_ui->Privacy, QStringLiteral("Privacy"));
     m_ui->Utilities = new loans::UtilitiesPage;
     m_ui->PageControl1->addTab(m_ui->Utilities, QStringLiteral("Utilities"));
-    m_ui->Help = new HelpPage(m_ui->DataSource5, m_ui->DataSource6);
+    m_ui->Help = new privatepages::HelpPage(m_ui->DataSource5, m_ui->DataSource6);
     m_ui->PageControl1->addTab(m_ui->Help, QStringLiteral("Help"));
     m_ui->DBEdit44 = m_ui->Help->DBEdit44;
     m_ui->PageControl1->setCurrentPage(widgets::Page::Help);
@@ -306,7 +308,7 @@ void TForm1::setFocusOrder() {
 
 void TForm1::buildPasswordGate() {
     using widgets::guarded;
-    PasswordGate::Parts parts;
+    privatepages::PasswordGate::Parts parts;
     parts.passwordBox = m_ui->Password;
     parts.txtPassword = m_ui->txtPassword;
     parts.changeBox = m_ui->ChangePassword;
@@ -325,7 +327,7 @@ void TForm1::buildPasswordGate() {
         }
         setPrintEnabled(true);
     };
-    m_gate = new PasswordGate(parts, this);
+    m_gate = new privatepages::PasswordGate(parts, this);
     connect(m_ui->OKpassword, &QPushButton::clicked, this,
             guarded([this] { m_gate->OKpasswordClick(); }));
     auto changePasswordClick = guarded([this] { m_gate->btnChangePasswordClick(); });
@@ -337,7 +339,7 @@ void TForm1::buildPasswordGate() {
 
 void TForm1::buildTextCommands() {
     using widgets::guarded;
-    TextCommands::Parts parts;
+    privatepages::TextCommands::Parts parts;
     parts.diaryText = m_ui->Diary->DBRichEdit1;
     parts.helpText = m_ui->Help->DBRichEdit2;
     parts.diary = m_ui->DataSource3;
@@ -345,7 +347,7 @@ void TForm1::buildTextCommands() {
     parts.colourDialog = m_ui->ColorDialog1;
     parts.findDialog = m_ui->FindDialog1;
     parts.currentPage = [this] { return currentPage(); };
-    m_text = new TextCommands(parts, this);
+    m_text = new privatepages::TextCommands(parts, this);
 
     // Menu item, tool button and context menu item of each command.
     auto wire = [this](auto command, std::initializer_list<QObject *> senders) {
@@ -378,3 +380,5 @@ void TForm1::buildTextCommands() {
                 [this, text](const QPoint &at) { m_ui->PopupMenu1->exec(text->mapToGlobal(at)); });
     }
 }
+
+} // namespace app

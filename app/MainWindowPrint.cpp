@@ -6,6 +6,8 @@
 #include "reports/ListReport.h"
 #include "widgets/Messages.h"
 
+namespace app {
+
 namespace {
 
 // A new report object of the kind, kept until the program ends.
@@ -50,3 +52,5 @@ void TForm1::Print1Click() {
     m_latestReports.at(widgets::indexOf(page)) = report;
     report->Preview(this);
 }
+
+} // namespace app

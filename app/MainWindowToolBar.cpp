@@ -6,6 +6,8 @@
 
 #include <QToolButton>
 
+namespace app {
+
 namespace {
 constexpr int kButtonTop = 2;
 } // namespace
@@ -70,3 +72,5 @@ void TForm1::buildToolBar() {
             widgets::guarded([this] { About1Click(); }));
     connect(m_ui->About1, &QAction::triggered, this, widgets::guarded([this] { About1Click(); }));
 }
+
+} // namespace app

@@ -13,10 +13,6 @@ class QMenu;
 class QPushButton;
 class QTimer;
 class QToolButton;
-class DiaryPage;
-class HelpPage;
-class PrivacyPage;
-class ToolbarImages;
 namespace data {
 class Connection;
 class DataSource;
@@ -25,6 +21,11 @@ class TableObject;
 namespace loans {
 class UtilitiesPage;
 }
+namespace privatepages {
+class DiaryPage;
+class HelpPage;
+class PrivacyPage;
+} // namespace privatepages
 namespace records {
 class HouseholdPage;
 class PeoplePage;
@@ -37,6 +38,10 @@ class FontDialog;
 class PageControl;
 class PictureView;
 } // namespace widgets
+
+namespace app {
+
+class ToolbarImages;
 
 // The main window's controls and data objects, each named as its member. Only
 // the window's own files see them; the controllers get theirs through their Parts.
@@ -102,10 +107,10 @@ struct TForm1::Ui {
     widgets::PageControl *PageControl1 = nullptr;
     records::HouseholdPage *Household = nullptr;
     records::PeoplePage *People = nullptr;
-    DiaryPage *Diary = nullptr;
-    PrivacyPage *Privacy = nullptr;
+    privatepages::DiaryPage *Diary = nullptr;
+    privatepages::PrivacyPage *Privacy = nullptr;
     loans::UtilitiesPage *Utilities = nullptr;
-    HelpPage *Help = nullptr;
+    privatepages::HelpPage *Help = nullptr;
 
     QDateEdit *DateTimePicker1 = nullptr;
 
@@ -157,3 +162,5 @@ struct TForm1::Ui {
     widgets::FindDialog *FindDialog1 = nullptr;
     QTimer *Timer1 = nullptr;
 };
+
+} // namespace app

@@ -13,6 +13,8 @@
 #include <QMenuBar>
 #include <QScreen>
 
+namespace app {
+
 namespace {
 // Client area below the menu bar; the outer frame adds the caption and borders.
 constexpr int kClientWidth = 689;
@@ -78,3 +80,5 @@ void TForm1::About1Click() {
     lifetime::adopt(box);
     box->exec();
 }
+
+} // namespace app

@@ -8,14 +8,16 @@
 
 class QKeyEvent;
 class QToolButton;
-class PasswordGate;
-class TextCommands;
 namespace data {
 class TableObject;
 }
 namespace platform {
 class GlobalHotKeys;
 }
+namespace privatepages {
+class PasswordGate;
+class TextCommands;
+} // namespace privatepages
 namespace records {
 class EnlargedView;
 class NameSearch;
@@ -25,6 +27,8 @@ class RecordRoutines;
 namespace reports {
 class ListReport;
 }
+
+namespace app {
 
 // The main window: menus, toolbar, the six pages, the date box, the overlays
 // that other commands show, and the objects that live for the whole run. Its
@@ -95,8 +99,8 @@ private:
 
     std::unique_ptr<Ui> m_ui;
     records::RecordRoutines *m_routines = nullptr;
-    PasswordGate *m_gate = nullptr;
-    TextCommands *m_text = nullptr;
+    privatepages::PasswordGate *m_gate = nullptr;
+    privatepages::TextCommands *m_text = nullptr;
     platform::GlobalHotKeys *m_hotKeys = nullptr;
     records::NameSearch *m_search = nullptr;
     records::EnlargedView *m_view = nullptr;
@@ -105,3 +109,5 @@ private:
     std::array<reports::ListReport *, widgets::kPageCount> m_latestReports = {};
     QString m_programDir;
 };
+
+} // namespace app

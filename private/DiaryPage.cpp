@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+namespace privatepages {
+
 DiaryPage::DiaryPage(data::DataSource *source, QWidget *parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("Diary"));
@@ -45,3 +47,5 @@ DiaryPage::DiaryPage(data::DataSource *source, QWidget *parent)
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
+
+} // namespace privatepages

@@ -9,6 +9,8 @@
 #include <QGroupBox>
 #include <QLineEdit>
 
+namespace privatepages {
+
 namespace {
 
 const QString kPasswordColumn = QStringLiteral("Password");
@@ -105,3 +107,5 @@ void PasswordGate::btnChangeClick() {
     m_parts.changeBox->hide();
     widgets::showMessage(QStringLiteral("Your password has been changed"));
 }
+
+} // namespace privatepages

@@ -15,6 +15,8 @@ namespace data {
 class DataSource;
 }
 
+namespace privatepages {
+
 // The password that guards the Diary and Privacy pages. It lies scrambled in
 // the Password column of the first Diary record; the password box checks it and
 // the change box stores a new one.
@@ -52,3 +54,5 @@ private:
 
     Parts m_parts;
 };
+
+} // namespace privatepages

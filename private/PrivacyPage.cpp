@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace privatepages {
+
 namespace {
 
 const QColor kWindowText = Qt::black;
@@ -112,3 +114,5 @@ PrivacyPage::PrivacyPage(data::DataSource *source, QWidget *parent)
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
+
+} // namespace privatepages

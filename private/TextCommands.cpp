@@ -13,6 +13,8 @@
 #include <QLocale>
 #include <QTextDocument>
 
+namespace privatepages {
+
 TextCommands::TextCommands(const Parts &parts, QObject *parent)
     : QObject(parent)
     , m_parts(parts) {}
@@ -133,3 +135,5 @@ void TextCommands::FindDialog1Find() {
     text->setFocus();
     text->setTextCursor(hit);
 }
+
+} // namespace privatepages

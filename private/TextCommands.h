@@ -16,6 +16,8 @@ class FontDialog;
 class FindDialog;
 } // namespace widgets
 
+namespace privatepages {
+
 // The commands on the rich text of the Diary and Help pages: undo, cut, copy,
 // paste, select all, font, colour and the date, and finding a text. Their target
 // is chosen anew each time from the page in front: the help text on Help, the
@@ -54,3 +56,5 @@ private:
 
     Parts m_parts;
 };
+
+} // namespace privatepages

@@ -71,10 +71,10 @@ void prepareRecords(const QString &from, const QString &to, bool small) {
     sqlite3_close(db);
 }
 
-std::unique_ptr<TForm1> openForm(const QString &dir, widgets::Page page) {
-    lifetime::reset();
-    auto form = std::make_unique<TForm1>(dir);
-    require(!lifetime::terminateRequested(), QStringLiteral("the form opens ") + dir);
+std::unique_ptr<app::TForm1> openForm(const QString &dir, widgets::Page page) {
+    app::lifetime::reset();
+    auto form = std::make_unique<app::TForm1>(dir);
+    require(!app::lifetime::terminateRequested(), QStringLiteral("the form opens ") + dir);
     named<QTimer>(*form, "Timer1")->stop(); // the phrase ticker would add its reads to the figures
     showAndWaitPainted(form.get());
     pageControl(*form)->setCurrentPage(page);

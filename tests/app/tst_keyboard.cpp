@@ -33,7 +33,7 @@ private slots:
 private:
     void openForm(Page page);
     std::unique_ptr<DataFixture> m_fixture;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<app::TForm1> m_form;
 };
 
 void TestKeyboard::init() {
@@ -47,11 +47,11 @@ void TestKeyboard::init() {
 void TestKeyboard::cleanup() {
     m_form.reset();
     m_fixture.reset();
-    lifetime::reset();
+    app::lifetime::reset();
 }
 
 void TestKeyboard::openForm(Page page) {
-    m_form = std::make_unique<TForm1>(m_fixture->directory());
+    m_form = std::make_unique<app::TForm1>(m_fixture->directory());
     named<QTimer>(*m_form, "Timer1")->stop();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
@@ -106,15 +106,15 @@ void TestKeyboard::enterInThePasswordEntryByPage() {
     QCOMPARE(m_form->focusWidget(), named<QLineEdit>(*m_form, "txtPassword"));
     QTest::keyClick(named<QLineEdit>(*m_form, "txtPassword"), Qt::Key_Return);
     QCOMPARE(m_form->focusWidget(), named<QPushButton>(*m_form, "OKpassword"));
-    QVERIFY(named<PrivacyPage>(*m_form, "Privacy")->isHidden());
+    QVERIFY(named<privatepages::PrivacyPage>(*m_form, "Privacy")->isHidden());
     QTest::keyClick(named<QPushButton>(*m_form, "OKpassword"),
                     Qt::Key_Return); // the next Enter presses it
-    QVERIFY(!named<PrivacyPage>(*m_form, "Privacy")->isHidden());
+    QVERIFY(!named<privatepages::PrivacyPage>(*m_form, "Privacy")->isHidden());
 
     pageControl(*m_form)->setCurrentPage(Page::Diary);
     QTest::keyClick(named<QLineEdit>(*m_form, "txtPassword"), Qt::Key_Return);
     QCOMPARE(m_form->focusWidget(), named<QLineEdit>(*m_form, "txtPassword"));
-    QVERIFY(named<DiaryPage>(*m_form, "Diary")->isHidden());
+    QVERIFY(named<privatepages::DiaryPage>(*m_form, "Diary")->isHidden());
 }
 
 QTEST_MAIN(TestKeyboard)

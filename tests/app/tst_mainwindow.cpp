@@ -26,14 +26,14 @@ private slots:
     void resizingKeepsControlsInPlace();
     void focusChainFollowsTheWindowsOrder();
 
-    void cleanup() { lifetime::reset(); }
+    void cleanup() { app::lifetime::reset(); }
 
 private:
     DataFixture m_data;
 };
 
 void TestMainWindow::namedObjectsExist() {
-    TForm1 form(m_data.directory());
+    app::TForm1 form(m_data.directory());
     QCOMPARE(form.objectName(), QStringLiteral("Form1"));
     const char *names[] = {"MainMenu1",      "File1",        "Print1",
                            "PrintScreen1",   "Exit1",        "Edit3",
@@ -57,7 +57,7 @@ void TestMainWindow::namedObjectsExist() {
 }
 
 void TestMainWindow::designStates() {
-    TForm1 form(m_data.directory());
+    app::TForm1 form(m_data.directory());
     QCOMPARE(pageControl(form)->currentPage(), widgets::Page::Help);
     const QList<QToolButton *> enabled = {named<QToolButton>(form, "ToolPrint"),
                                           named<QToolButton>(form, "ToolAbout"),
@@ -84,7 +84,7 @@ void TestMainWindow::designStates() {
 }
 
 void TestMainWindow::menusInOrder() {
-    TForm1 form(m_data.directory());
+    app::TForm1 form(m_data.directory());
     auto names = [](QMenu *menu) {
         QStringList result;
         for (QAction *a : menu->actions())
@@ -104,7 +104,7 @@ void TestMainWindow::menusInOrder() {
 }
 
 void TestMainWindow::resizingKeepsControlsInPlace() {
-    TForm1 form(m_data.directory());
+    app::TForm1 form(m_data.directory());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     const QRect pages = pageControl(form)->geometry();
@@ -118,7 +118,7 @@ void TestMainWindow::resizingKeepsControlsInPlace() {
 }
 
 void TestMainWindow::focusChainFollowsTheWindowsOrder() {
-    TForm1 form(m_data.directory());
+    app::TForm1 form(m_data.directory());
     const QStringList expected = {"PageControl1", "DBEdit2",         "Search",      "GoBack",
                                   "DBEdit12",     "DateTimePicker1", "ItemName",    "SearchClose",
                                   "btnOK",        "DBEdit26",        "txtPassword", "OKpassword",

@@ -63,7 +63,7 @@ private:
     bool allTextTools(bool enabled) const;
 
     std::unique_ptr<DataFixture> m_fixture;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<app::TForm1> m_form;
 };
 
 void TestPageSwitching::init() {
@@ -75,11 +75,11 @@ void TestPageSwitching::init() {
 void TestPageSwitching::cleanup() {
     m_form.reset();
     m_fixture.reset();
-    lifetime::reset();
+    app::lifetime::reset();
 }
 
 void TestPageSwitching::openForm() {
-    m_form = std::make_unique<TForm1>(m_fixture->directory());
+    m_form = std::make_unique<app::TForm1>(m_fixture->directory());
     named<QTimer>(*m_form, "Timer1")->stop();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));

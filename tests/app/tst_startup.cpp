@@ -26,7 +26,7 @@ using widgets::Page;
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
-    void init() { lifetime::reset(); }
+    void init() { app::lifetime::reset(); }
     void cleanup() { core::Clock::setSource({}); }
     void opensEverythingAndShowsTheRecordState();
     void connectionFailureShowsOneMessageAndEnds_data();
@@ -43,9 +43,9 @@ void TestStartup::opensEverythingAndShowsTheRecordState() {
     DataFixture fixture;
     core::Clock::setSource([] { return QDateTime(QDate(2026, 12, 9), QTime(10, 0)); });
     ModalAnswerer boxes;
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     QVERIFY(boxes.boxes().isEmpty());
-    QVERIFY(!lifetime::terminateRequested());
+    QVERIFY(!app::lifetime::terminateRequested());
     for (data::TableObject *table :
          {named<data::TableObject>(form, "ADOTable1"), named<data::TableObject>(form, "ADOTable2"),
           named<data::TableObject>(form, "ADOTable3"), named<data::TableObject>(form, "ADOTable4"),
@@ -87,11 +87,11 @@ void TestStartup::connectionFailureShowsOneMessageAndEnds() {
         damaged.write(replacement);
     }
     ModalAnswerer boxes;
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     QCOMPARE(boxes.boxes().size(), 1);
     QCOMPARE(boxes.boxes()[0].icon, QMessageBox::NoIcon);
     QVERIFY2(boxes.lastText().contains(expected), qPrintable(boxes.lastText()));
-    QVERIFY(lifetime::terminateRequested());
+    QVERIFY(app::lifetime::terminateRequested());
     QVERIFY(!named<data::TableObject>(form, "ADOTable1")->isActive());
     QCOMPARE(named<QDateEdit>(form, "DateTimePicker1")->date(), QDate(2003, 1, 1));
     // The program never creates a missing file.
@@ -109,10 +109,10 @@ void TestStartup::lockedFileShowsOneMessageAndEnds() {
              SQLITE_OK);
     ModalAnswerer boxes;
     {
-        TForm1 form(fixture.directory());
+        app::TForm1 form(fixture.directory());
         QCOMPARE(boxes.boxes().size(), 1);
         QVERIFY2(boxes.lastText().contains(QLatin1String("locked")), qPrintable(boxes.lastText()));
-        QVERIFY(lifetime::terminateRequested());
+        QVERIFY(app::lifetime::terminateRequested());
     }
     sqlite3_exec(holder, "COMMIT", nullptr, nullptr, nullptr);
     sqlite3_close(holder);
@@ -122,12 +122,12 @@ void TestStartup::tableFailureIsReportedAndTheWindowRuns() {
     DataFixture fixture;
     fixture.exec(QStringLiteral("DROP TABLE \"Privacy\""));
     ModalAnswerer boxes;
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     QCOMPARE(boxes.boxes().size(), 1);
     QCOMPARE(boxes.boxes()[0].icon, QMessageBox::Critical);
     QVERIFY2(boxes.lastText().contains(QLatin1String("no such table")),
              qPrintable(boxes.lastText()));
-    QVERIFY(!lifetime::terminateRequested());
+    QVERIFY(!app::lifetime::terminateRequested());
     QVERIFY(named<data::TableObject>(form, "ADOTable3")->isActive());
     QVERIFY(!named<data::TableObject>(form, "ADOTable4")->isActive());
     QVERIFY(!named<data::TableObject>(form, "ADOTable5")->isActive());
@@ -148,7 +148,7 @@ void TestStartup::awkwardProgramDirectories() {
     DataFixture fixture({}, subdirectory);
     fixture.addItem(QStringLiteral("Lamp"));
     ModalAnswerer boxes;
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     QVERIFY(boxes.boxes().isEmpty());
     QVERIFY(named<data::Connection>(form, "ADOConnection1")
                 ->connectionString()
@@ -168,7 +168,7 @@ void TestStartup::exitAndCloseDiscardUnpostedEdits() {
     DataFixture fixture;
     fixture.addItem(QStringLiteral("Lamp"));
     {
-        auto form = std::make_unique<TForm1>(fixture.directory());
+        auto form = std::make_unique<app::TForm1>(fixture.directory());
         form->show();
         named<data::TableObject>(*form, "ADOTable1")
             ->fieldByName(QStringLiteral("Item Name"))
@@ -188,7 +188,7 @@ void TestStartup::exitAndCloseDiscardUnpostedEdits() {
             named<QPushButton>(*form, "BitBtn1")->click();
             QVERIFY(!form->isVisible());
         }
-        QVERIFY(lifetime::terminateRequested());
+        QVERIFY(app::lifetime::terminateRequested());
         form.reset();
     }
     QCOMPARE(fixture.scalar(QStringLiteral("SELECT \"Item Name\" FROM \"Household Inventory\""))

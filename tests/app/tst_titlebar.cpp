@@ -88,14 +88,14 @@ private:
     void openForm(const tools::PrepareOptions &options = {});
 
     std::unique_ptr<DataFixture> m_fixture;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<app::TForm1> m_form;
 };
 
 void TestTitleBar::cleanup() {
     m_form.reset();
     m_fixture.reset();
     core::Clock::setSource({});
-    lifetime::reset();
+    app::lifetime::reset();
 }
 
 void TestTitleBar::openForm(const tools::PrepareOptions &options) {
@@ -105,7 +105,7 @@ void TestTitleBar::openForm(const tools::PrepareOptions &options) {
         m_fixture->addItem(QStringLiteral("Ladder"));
         m_fixture->exec(QStringLiteral("INSERT INTO \"People\" (\"First Name\") VALUES ('Ann')"));
     }
-    m_form = std::make_unique<TForm1>(m_fixture->directory());
+    m_form = std::make_unique<app::TForm1>(m_fixture->directory());
     named<QTimer>(*m_form, "Timer1")->stop();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
@@ -230,10 +230,10 @@ void TestTitleBar::randomInRange() {
     QFETCH(int, low);
     QFETCH(int, high);
     const int expected = expectedRandom(low, high, when);
-    QCOMPARE(RandomInRange(low, high, when), expected);
+    QCOMPARE(app::RandomInRange(low, high, when), expected);
     core::Clock::setSource([when] { return when; });
-    QCOMPARE(RandomInRange(low, high), expected);
-    QCOMPARE(RandomInRange(high, low), expected); // swapped bounds
+    QCOMPARE(app::RandomInRange(low, high), expected);
+    QCOMPARE(app::RandomInRange(high, low), expected); // swapped bounds
     if (low == high)
         QCOMPARE(expected, low);
 }
@@ -241,7 +241,7 @@ void TestTitleBar::randomInRange() {
 void TestTitleBar::randomInRangeCoversItsRange() {
     int lowest = INT_MAX, highest = INT_MIN;
     for (int ms = 0; ms < 86400000; ms += 397) {
-        const int n = RandomInRange(1, 1039, utcAt(ms));
+        const int n = app::RandomInRange(1, 1039, utcAt(ms));
         lowest = qMin(lowest, n);
         highest = qMax(highest, n);
     }

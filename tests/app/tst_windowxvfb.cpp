@@ -56,7 +56,7 @@ void TestWindowXvfb::initTestCase() {
 void TestWindowXvfb::hotKeysShowHidePrintAndExit() {
     DataFixture fixture;
     fixture.addItem(QStringLiteral("Lamp"));
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     named<QTimer>(form, "Timer1")->stop();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -72,7 +72,7 @@ void TestWindowXvfb::hotKeysShowHidePrintAndExit() {
     pageControl(form)->setCurrentPage(Page::Utilities);
     QVERIFY(pressKeys("Print"));
     QTest::qWait(300);
-    QCOMPARE(lifetime::adoptedCount(), 0);
+    QCOMPARE(app::lifetime::adoptedCount(), 0);
     pageControl(form)->setCurrentPage(Page::Household);
     int previews = 0;
     QTimer closer;
@@ -80,7 +80,7 @@ void TestWindowXvfb::hotKeysShowHidePrintAndExit() {
     closer.start(20);
     QVERIFY(pressKeys("Print"));
     QTRY_COMPARE(previews, 1);
-    QCOMPARE(lifetime::adoptedCount(), 1);
+    QCOMPARE(app::lifetime::adoptedCount(), 1);
 
     // In the program's own field Ctrl+X ends the program instead of cutting.
     widgets::DBEdit *name = named<widgets::DBEdit>(form, "DBEdit3");
@@ -88,11 +88,11 @@ void TestWindowXvfb::hotKeysShowHidePrintAndExit() {
     name->setFocus();
     name->selectAll();
     QVERIFY(pressKeys("ctrl+x"));
-    QTRY_VERIFY(lifetime::terminateRequested());
+    QTRY_VERIFY(app::lifetime::terminateRequested());
     QCOMPARE(name->text(), QStringLiteral("Lamp"));
     QVERIFY(!named<data::TableObject>(form, "ADOTable1")->isActive());
-    lifetime::destroyAdopted();
-    lifetime::reset();
+    app::lifetime::destroyAdopted();
+    app::lifetime::reset();
 }
 
 QTEST_MAIN(TestWindowXvfb)

@@ -17,7 +17,7 @@ using widgets::DBNavigator;
 class TestHelpPage : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() { lifetime::reset(); }
+    void cleanup() { app::lifetime::reset(); }
     void showsEachHelpTextRichOrPlain();
     void helpTextCannotBeChanged();
     void emptyHelpTableShowsAnEmptyPage();
@@ -37,7 +37,7 @@ void TestHelpPage::showsEachHelpTextRichOrPlain() {
     for (int i = 0; i < 200; ++i)
         longRtf += QStringLiteral("line %1\\par ").arg(i);
     DataFixture fixture(withHelp({longRtf + QLatin1Char('}'), QStringLiteral("Just plain text")}));
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     widgets::DBRichEdit *text = named<widgets::DBRichEdit>(form, "DBRichEdit2");
@@ -59,7 +59,7 @@ void TestHelpPage::showsEachHelpTextRichOrPlain() {
 
 void TestHelpPage::helpTextCannotBeChanged() {
     DataFixture fixture(withHelp({QStringLiteral("Read me")}));
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     widgets::DBRichEdit *text = named<widgets::DBRichEdit>(form, "DBRichEdit2");
@@ -82,7 +82,7 @@ void TestHelpPage::helpTextCannotBeChanged() {
 
 void TestHelpPage::emptyHelpTableShowsAnEmptyPage() {
     DataFixture fixture(withHelp({}));
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     QCOMPARE(named<widgets::DBRichEdit>(form, "DBRichEdit2")->toPlainText(), QString());
     for (int b = DBNavigator::nbFirst; b <= DBNavigator::nbLast; ++b)
         QVERIFY(!named<widgets::DBNavigator>(form, "DBNavigator8")

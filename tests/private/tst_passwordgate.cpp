@@ -55,7 +55,7 @@ private:
     void openForm(Page page);
     void typePassword(const QString &text);
     std::unique_ptr<DataFixture> m_fixture;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<app::TForm1> m_form;
 };
 
 void TestPasswordGate::init() {
@@ -65,11 +65,11 @@ void TestPasswordGate::init() {
 void TestPasswordGate::cleanup() {
     m_form.reset();
     m_fixture.reset();
-    lifetime::reset();
+    app::lifetime::reset();
 }
 
 void TestPasswordGate::openForm(Page page) {
-    m_form = std::make_unique<TForm1>(m_fixture->directory());
+    m_form = std::make_unique<app::TForm1>(m_fixture->directory());
     named<QTimer>(*m_form, "Timer1")->stop();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
@@ -94,20 +94,20 @@ void TestPasswordGate::scrambling_data() {
 void TestPasswordGate::scrambling() {
     QFETCH(QString, text);
     QFETCH(QString, scrambled);
-    QCOMPARE(PasswordGate::ScramblePassword(text), scrambled);
-    QCOMPARE(PasswordGate::ScramblePassword(scrambled), text.left(255));
+    QCOMPARE(privatepages::PasswordGate::ScramblePassword(text), scrambled);
+    QCOMPARE(privatepages::PasswordGate::ScramblePassword(scrambled), text.left(255));
 }
 
 void TestPasswordGate::emptyStoredPasswordOpensWithAnEmptyEntry() {
     openForm(Page::Diary);
     QVERIFY(!named<QGroupBox>(*m_form, "Password")->isHidden());
-    QVERIFY(named<DiaryPage>(*m_form, "Diary")->isHidden());
+    QVERIFY(named<privatepages::DiaryPage>(*m_form, "Diary")->isHidden());
     QVERIFY(!named<QToolButton>(*m_form, "ToolPrint")->isEnabled());
     ModalAnswerer boxes;
     typePassword(QString());
     QVERIFY(boxes.boxes().isEmpty());
     QVERIFY(named<QGroupBox>(*m_form, "Password")->isHidden());
-    QVERIFY(!named<DiaryPage>(*m_form, "Diary")->isHidden());
+    QVERIFY(!named<privatepages::DiaryPage>(*m_form, "Diary")->isHidden());
     QCOMPARE(m_form->focusWidget(), named<widgets::DBRichEdit>(*m_form, "DBRichEdit1"));
     QVERIFY(named<QToolButton>(*m_form, "ToolPrint")->isEnabled());
     QVERIFY(named<QAction>(*m_form, "Print1")->isEnabled());
@@ -115,20 +115,20 @@ void TestPasswordGate::emptyStoredPasswordOpensWithAnEmptyEntry() {
     // Each entry raises the gate again.
     pageControl(*m_form)->setCurrentPage(Page::Household);
     pageControl(*m_form)->setCurrentPage(Page::Diary);
-    QVERIFY(named<DiaryPage>(*m_form, "Diary")->isHidden());
+    QVERIFY(named<privatepages::DiaryPage>(*m_form, "Diary")->isHidden());
     typePassword(QStringLiteral("x"));
     QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Wrong password .....")});
-    QVERIFY(named<DiaryPage>(*m_form, "Diary")->isHidden());
+    QVERIFY(named<privatepages::DiaryPage>(*m_form, "Diary")->isHidden());
 }
 
 void TestPasswordGate::wrongPasswordLeavesTheScrambledTextInTheEntry() {
     m_fixture->exec(QStringLiteral("UPDATE \"Diary\" SET \"Password\" = ?"),
-                    {PasswordGate::ScramblePassword(QStringLiteral("secret"))});
+                    {privatepages::PasswordGate::ScramblePassword(QStringLiteral("secret"))});
     openForm(Page::Privacy);
     ModalAnswerer boxes;
     typePassword(QStringLiteral("guess"));
     QCOMPARE(named<QLineEdit>(*m_form, "txtPassword")->text(),
-             PasswordGate::ScramblePassword(QStringLiteral("guess")));
+             privatepages::PasswordGate::ScramblePassword(QStringLiteral("guess")));
     // OK again unscrambles the entry, which is refused again.
     named<QPushButton>(*m_form, "OKpassword")->click();
     QCOMPARE(named<QLineEdit>(*m_form, "txtPassword")->text(), QStringLiteral("guess"));
@@ -136,7 +136,7 @@ void TestPasswordGate::wrongPasswordLeavesTheScrambledTextInTheEntry() {
     typePassword(QStringLiteral("secret"));
     QCOMPARE(boxes.texts().size(), 2);
     QVERIFY(named<QGroupBox>(*m_form, "Password")->isHidden());
-    QVERIFY(!named<PrivacyPage>(*m_form, "Privacy")->isHidden());
+    QVERIFY(!named<privatepages::PrivacyPage>(*m_form, "Privacy")->isHidden());
     QCOMPARE(m_form->focusWidget(), named<widgets::DBEdit>(*m_form, "DBEdit30"));
 }
 
@@ -155,7 +155,8 @@ void TestPasswordGate::changedPasswordOpensBothPages() {
     named<QPushButton>(*m_form, "btnChange")->click();
     QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Your password has been changed")});
     QVERIFY(named<QGroupBox>(*m_form, "ChangePassword")->isHidden());
-    QCOMPARE(storedPassword(*m_fixture), PasswordGate::ScramblePassword("Hearth2026"));
+    QCOMPARE(storedPassword(*m_fixture),
+             privatepages::PasswordGate::ScramblePassword("Hearth2026"));
     QCOMPARE(named<data::TableObject>(*m_form, "ADOTable3")->currentIndex(),
              1); // back on the page it was on
     QCOMPARE(named<data::TableObject>(*m_form, "ADOTable3")->state(),
@@ -164,9 +165,9 @@ void TestPasswordGate::changedPasswordOpensBothPages() {
     pageControl(*m_form)->setCurrentPage(Page::Privacy);
     typePassword(QStringLiteral("hearth2026")); // letter case counts
     QCOMPARE(boxes.texts().size(), 2);
-    QVERIFY(named<PrivacyPage>(*m_form, "Privacy")->isHidden());
+    QVERIFY(named<privatepages::PrivacyPage>(*m_form, "Privacy")->isHidden());
     typePassword(QStringLiteral("Hearth2026"));
-    QVERIFY(!named<PrivacyPage>(*m_form, "Privacy")->isHidden());
+    QVERIFY(!named<privatepages::PrivacyPage>(*m_form, "Privacy")->isHidden());
     QCOMPARE(named<data::TableObject>(*m_form, "ADOTable3")->currentIndex(),
              0); // the check moves to the first page
 }
@@ -212,7 +213,7 @@ void TestPasswordGate::changeOnAnEmptyDiaryCreatesTheRecord() {
     m_fixture = std::make_unique<DataFixture>(options);
     openForm(Page::Diary);
     typePassword(QString()); // nothing stored: the empty entry opens
-    QVERIFY(!named<DiaryPage>(*m_form, "Diary")->isHidden());
+    QVERIFY(!named<privatepages::DiaryPage>(*m_form, "Diary")->isHidden());
     named<QPushButton>(*m_form, "btnChangePassword")->click();
     named<QLineEdit>(*m_form, "txtChange1")->setText(QStringLiteral("pw"));
     named<QLineEdit>(*m_form, "txtChange2")->setText(QStringLiteral("pw"));
@@ -220,7 +221,7 @@ void TestPasswordGate::changeOnAnEmptyDiaryCreatesTheRecord() {
     named<QPushButton>(*m_form, "btnChange")->click();
     QCOMPARE(m_fixture->scalar(QStringLiteral("SELECT COUNT(*) FROM \"Diary\"")),
              QVariant(qlonglong(1)));
-    QCOMPARE(storedPassword(*m_fixture), PasswordGate::ScramblePassword("pw"));
+    QCOMPARE(storedPassword(*m_fixture), privatepages::PasswordGate::ScramblePassword("pw"));
     QVERIFY(m_fixture->scalar(QStringLiteral("SELECT \"Notes\" FROM \"Diary\"")).isNull());
 }
 
@@ -259,7 +260,7 @@ void TestPasswordGate::enterInAnEntryPressesTheChangeBoxOk() {
     pageControl(*m_form)->setCurrentPage(Page::Privacy);
     QTest::keyClick(named<QLineEdit>(*m_form, "txtPassword"), Qt::Key_Return);
     QCOMPARE(boxes.texts().size(), 1);
-    QVERIFY(named<PrivacyPage>(*m_form, "Privacy")->isHidden());
+    QVERIFY(named<privatepages::PrivacyPage>(*m_form, "Privacy")->isHidden());
 }
 
 QTEST_MAIN(TestPasswordGate)

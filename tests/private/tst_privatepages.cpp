@@ -59,16 +59,16 @@ private slots:
 
 private:
     void openForm(const DataFixture &fixture, Page page);
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<app::TForm1> m_form;
 };
 
 void TestPrivatePages::cleanup() {
     m_form.reset();
-    lifetime::reset();
+    app::lifetime::reset();
 }
 
 void TestPrivatePages::openForm(const DataFixture &fixture, Page page) {
-    m_form = std::make_unique<TForm1>(fixture.directory());
+    m_form = std::make_unique<app::TForm1>(fixture.directory());
     named<QTimer>(*m_form, "Timer1")->stop();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
@@ -82,9 +82,9 @@ void TestPrivatePages::privacyCountAndPictureAreReadyBehindTheGate() {
                                 "\"Photograph\") VALUES ('Vault', 'behind the clock', ?)"),
                  {jpegOf({30, 20})});
     fixture.exec(QStringLiteral("INSERT INTO \"Privacy\" (\"Account Name\") VALUES ('Bank')"));
-    m_form = std::make_unique<TForm1>(fixture.directory());
+    m_form = std::make_unique<app::TForm1>(fixture.directory());
     pageControl(*m_form)->setCurrentPage(Page::Privacy);
-    PrivacyPage *page = named<PrivacyPage>(*m_form, "Privacy");
+    privatepages::PrivacyPage *page = named<privatepages::PrivacyPage>(*m_form, "Privacy");
     QVERIFY(page->isHidden());
     QCOMPARE(page->txtRecords->text(), QStringLiteral("2"));
     QCOMPARE(page->PrivacyImage1->picture().size(), QSize(30, 20));
@@ -112,7 +112,7 @@ void TestPrivatePages::typingOnAnEmptyDiaryStartsAPage() {
     options.diaryRow = false;
     DataFixture fixture(options);
     openForm(fixture, Page::Diary);
-    DiaryPage *page = named<DiaryPage>(*m_form, "Diary");
+    privatepages::DiaryPage *page = named<privatepages::DiaryPage>(*m_form, "Diary");
     QVERIFY(!page->isHidden());
     QCOMPARE(page->DBRichEdit1->toPlainText(), QString());
     QTest::keyClicks(page->DBRichEdit1, QStringLiteral("Dear diary"));

@@ -44,8 +44,10 @@ private:
     void openForm(Page page);
     QString diaryNotes() const;
     std::unique_ptr<DataFixture> m_fixture;
-    std::unique_ptr<TForm1> m_form;
-    TextCommands *commands() const { return m_form->findChild<TextCommands *>(); }
+    std::unique_ptr<app::TForm1> m_form;
+    privatepages::TextCommands *commands() const {
+        return m_form->findChild<privatepages::TextCommands *>();
+    }
 };
 
 void TestTextCommands::init() {
@@ -61,11 +63,11 @@ void TestTextCommands::cleanup() {
     m_form.reset();
     m_fixture.reset();
     core::Clock::setSource({});
-    lifetime::reset();
+    app::lifetime::reset();
 }
 
 void TestTextCommands::openForm(Page page) {
-    m_form = std::make_unique<TForm1>(m_fixture->directory());
+    m_form = std::make_unique<app::TForm1>(m_fixture->directory());
     named<QTimer>(*m_form, "Timer1")->stop();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));

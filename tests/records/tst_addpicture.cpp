@@ -204,7 +204,7 @@ private:
 
     std::unique_ptr<DataFixture> m_fixture;
     std::unique_ptr<QTemporaryDir> m_pictures;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<app::TForm1> m_form;
     QString m_startDirectory;
 };
 
@@ -220,11 +220,11 @@ void TestAddPicture::cleanup() {
     QDir::setCurrent(m_startDirectory);
     m_pictures.reset();
     m_fixture.reset();
-    lifetime::reset();
+    app::lifetime::reset();
 }
 
 void TestAddPicture::openForm(Page page) {
-    m_form = std::make_unique<TForm1>(m_fixture->directory());
+    m_form = std::make_unique<app::TForm1>(m_fixture->directory());
     named<QTimer>(*m_form, "Timer1")->stop();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));

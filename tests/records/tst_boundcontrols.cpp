@@ -43,7 +43,7 @@ private slots:
 
 private:
     std::unique_ptr<DataFixture> m_fixture;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<app::TForm1> m_form;
     void openForm();
 };
 
@@ -55,11 +55,11 @@ void TestBoundControls::init() {
 void TestBoundControls::cleanup() {
     m_form.reset();
     m_fixture.reset();
-    lifetime::reset();
+    app::lifetime::reset();
 }
 
 void TestBoundControls::openForm() {
-    m_form = std::make_unique<TForm1>(m_fixture->directory());
+    m_form = std::make_unique<app::TForm1>(m_fixture->directory());
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
 }

@@ -64,7 +64,7 @@ private:
     QList<bool> hiddenStates() const;
 
     std::unique_ptr<DataFixture> m_fixture;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<app::TForm1> m_form;
     qint64 m_lamp = 0, m_ladder = 0, m_kettle = 0;
 };
 
@@ -82,11 +82,11 @@ void TestEnlargedView::init() {
 void TestEnlargedView::cleanup() {
     m_form.reset();
     m_fixture.reset();
-    lifetime::reset();
+    app::lifetime::reset();
 }
 
 void TestEnlargedView::openForm(Page page) {
-    m_form = std::make_unique<TForm1>(m_fixture->directory());
+    m_form = std::make_unique<app::TForm1>(m_fixture->directory());
     named<QTimer>(*m_form, "Timer1")->stop();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));

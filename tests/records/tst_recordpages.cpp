@@ -50,7 +50,7 @@ QList<bool> enabledButtons(DBNavigator *navigator) {
 class TestRecordPages : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() { lifetime::reset(); }
+    void cleanup() { app::lifetime::reset(); }
     void navigatorEnablingFollowsFlags();
     void countRefreshesAfterPostOnly();
     void changedRecordIsPostedBeforeMoving();
@@ -65,7 +65,7 @@ private slots:
 void TestRecordPages::navigatorEnablingFollowsFlags() {
     DataFixture fixture;
     {
-        TForm1 form(fixture.directory());
+        app::TForm1 form(fixture.directory());
         DBNavigator *nav = named<widgets::DBNavigator>(form, "DBNavigator1");
         // Empty table: no moves, no delete; insert, edit and refresh stay.
         QCOMPARE(enabledButtons(nav),
@@ -73,7 +73,7 @@ void TestRecordPages::navigatorEnablingFollowsFlags() {
     }
     for (const char *name : {"Lamp", "Ladder", "Kettle"})
         fixture.addItem(QString::fromLatin1(name));
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     DBNavigator *nav = named<widgets::DBNavigator>(form, "DBNavigator1");
     QCOMPARE(enabledButtons(nav),
              QList<bool>({false, false, true, true, true, true, true, false, false, true}));
@@ -98,7 +98,7 @@ void TestRecordPages::countRefreshesAfterPostOnly() {
     DataFixture fixture;
     for (int i = 0; i < 5; ++i)
         fixture.addItem(QStringLiteral("Item %1").arg(i));
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     ModalAnswerer boxes;
     QLineEdit *count = named<QLineEdit>(form, "Edit1");
     QCOMPARE(count->text(), QString()); // nothing fills it until the page is entered
@@ -128,7 +128,7 @@ void TestRecordPages::changedRecordIsPostedBeforeMoving() {
     DataFixture fixture;
     const qint64 first = fixture.addItem(QStringLiteral("Lamp"));
     fixture.addItem(QStringLiteral("Ladder"));
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     pageControl(form)->setCurrentPage(Page::Household);
     form.show();
     widgets::DBEdit *room = named<widgets::DBEdit>(form, "DBEdit2");
@@ -150,7 +150,7 @@ void TestRecordPages::changedRecordIsPostedBeforeMoving() {
 void TestRecordPages::cancelledDeleteKeepsRecord() {
     DataFixture fixture;
     fixture.addItem(QStringLiteral("Lamp"));
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     pageControl(form)->setCurrentPage(Page::Household);
     int handled = -1;
     connect(named<widgets::DBNavigator>(form, "DBNavigator1"), &DBNavigator::click, this,
@@ -170,7 +170,7 @@ void TestRecordPages::pictureFollowsNavigatorNotGrid() {
     fixture.addItem(QStringLiteral("With picture"), jpegOf({300, 100}, Qt::red));
     fixture.addItem(QStringLiteral("Without"));
     fixture.addItem(QStringLiteral("Another picture"), jpegOf({20, 30}, Qt::blue));
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     pageControl(form)->setCurrentPage(Page::Household);
     form.IsImage();
     records::HouseholdPage *page = named<records::HouseholdPage>(form, "Household");
@@ -201,7 +201,7 @@ void TestRecordPages::blobWithoutMarkerReportsStreamReadError() {
     fixture.addItem(QStringLiteral("Good"), jpegOf({40, 40}, Qt::green));
     fixture.addItem(QStringLiteral("Bitmap"), QByteArray("BM\x10\x00 not a jpeg", 15));
     fixture.addItem(QStringLiteral("Damaged"), QByteArray("\xFF\xD8\xFF\x00garbage", 12));
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     pageControl(form)->setCurrentPage(Page::Household);
     form.IsImage();
     ModalAnswerer boxes;
@@ -225,7 +225,7 @@ void TestRecordPages::blobWithoutMarkerReportsStreamReadError() {
 void TestRecordPages::routinesDoNothingOnPagesWithoutTable() {
     DataFixture fixture;
     fixture.addItem(QStringLiteral("Without"));
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     pageControl(form)->setCurrentPage(Page::Household);
     form.IsImage();
     QVERIFY(!named<QLabel>(form, "NoPicture1")->isHidden());
@@ -257,7 +257,7 @@ void TestRecordPages::jpegStartOffsets() {
     QFETCH(int, offset);
     DataFixture fixture;
     fixture.addItem(QStringLiteral("x"), blob);
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     QCOMPARE(
         records::RecordRoutines::JpegStartsInBlob(
             named<data::TableObject>(form, "ADOTable1")->fieldByName(QStringLiteral("Photograph"))),

@@ -50,8 +50,8 @@ class TestPrintCommand : public QObject {
     Q_OBJECT
 private slots:
     void cleanup() {
-        lifetime::destroyAdopted();
-        lifetime::reset();
+        app::lifetime::destroyAdopted();
+        app::lifetime::reset();
     }
     void eachPageHasItsReport();
     void utilitiesPrintsNothing();
@@ -62,7 +62,7 @@ private slots:
 
 void TestPrintCommand::eachPageHasItsReport() {
     DataFixture fixture;
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     const QList<QPair<Page, const char *>> pages = {{Page::Household, "QRListForm"},
                                                     {Page::People, "QRListForm2"},
                                                     {Page::Diary, "QRListForm3"},
@@ -71,11 +71,11 @@ void TestPrintCommand::eachPageHasItsReport() {
     for (const auto &[page, name] : pages) {
         pageControl(form)->setCurrentPage(page);
         PreviewCloser closer;
-        const int before = lifetime::adoptedCount();
+        const int before = app::lifetime::adoptedCount();
         form.Print1Click(); // returns when the preview has closed
         QCOMPARE(closer.previews, 1);
         QVERIFY(!closer.maximised);
-        QCOMPARE(lifetime::adoptedCount(), before + 1);
+        QCOMPARE(app::lifetime::adoptedCount(), before + 1);
     }
     QCOMPARE(form.latestReport(Page::Household)->objectName(), QStringLiteral("QRListForm"));
     QCOMPARE(form.latestReport(Page::Diary)->objectName(), QStringLiteral("QRListForm3"));
@@ -86,21 +86,21 @@ void TestPrintCommand::eachPageHasItsReport() {
 
 void TestPrintCommand::utilitiesPrintsNothing() {
     DataFixture fixture;
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     pageControl(form)->setCurrentPage(Page::Utilities);
     QVERIFY(named<QToolButton>(form, "ToolPrint")->isEnabled());
     ModalAnswerer boxes;
     PreviewCloser closer;
     named<QToolButton>(form, "ToolPrint")->click();
     QCOMPARE(closer.previews, 0);
-    QCOMPARE(lifetime::adoptedCount(), 0);
+    QCOMPARE(app::lifetime::adoptedCount(), 0);
     QVERIFY(boxes.boxes().isEmpty());
 }
 
 void TestPrintCommand::secondUseMakesSecondReport() {
     DataFixture fixture;
     fixture.addItem(QStringLiteral("Lamp"));
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     pageControl(form)->setCurrentPage(Page::Household);
     PreviewCloser closer;
     named<QAction>(form, "Print1")->trigger();
@@ -118,7 +118,7 @@ void TestPrintCommand::unpostedEditDoesNotReachTheReport() {
     DataFixture fixture;
     fixture.addItem(QStringLiteral("Lamp"));
     fixture.addItem(QStringLiteral("Desk"));
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     pageControl(form)->setCurrentPage(Page::Household);
     named<data::TableObject>(form, "ADOTable1")->last();
     named<data::TableObject>(form, "ADOTable1")
@@ -137,7 +137,7 @@ void TestPrintCommand::unpostedEditDoesNotReachTheReport() {
 
 void TestPrintCommand::missingTableEndsTheProgram() {
     DataFixture fixture;
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     fixture.exec(QStringLiteral("DROP TABLE \"People\""));
     pageControl(form)->setCurrentPage(Page::People);
     ModalAnswerer boxes;
@@ -148,7 +148,7 @@ void TestPrintCommand::missingTableEndsTheProgram() {
     QCOMPARE(boxes.boxes()[0].icon, QMessageBox::NoIcon);
     QVERIFY2(boxes.lastText().contains(QLatin1String("no such table")),
              qPrintable(boxes.lastText()));
-    QVERIFY(lifetime::terminateRequested());
+    QVERIFY(app::lifetime::terminateRequested());
 }
 
 QTEST_MAIN(TestPrintCommand)
