@@ -3,7 +3,7 @@
 
 #include "app/Lifetime.h"
 #include "core/Error.h"
-#include "reports/ListReport.h"
+#include "listreports/ListReport.h"
 #include "widgets/Messages.h"
 
 namespace app {
@@ -11,7 +11,7 @@ namespace app {
 namespace {
 
 // A new report object of the kind, kept until the program ends.
-template <class Report> reports::ListReport *makeReport(const QString &programDir) {
+template <class Report> listreports::ListReport *makeReport(const QString &programDir) {
     auto *report = new Report(programDir);
     lifetime::adopt(report);
     return report;
@@ -22,23 +22,23 @@ template <class Report> reports::ListReport *makeReport(const QString &programDi
 void TForm1::Print1Click() {
     using widgets::Page;
     const Page page = currentPage();
-    reports::ListReport *report = nullptr;
+    listreports::ListReport *report = nullptr;
     try {
         switch (page) {
         case Page::Household:
-            report = makeReport<reports::TQRListForm>(m_programDir);
+            report = makeReport<listreports::TQRListForm>(m_programDir);
             break;
         case Page::People:
-            report = makeReport<reports::TQRListForm2>(m_programDir);
+            report = makeReport<listreports::TQRListForm2>(m_programDir);
             break;
         case Page::Diary:
-            report = makeReport<reports::TQRListForm3>(m_programDir);
+            report = makeReport<listreports::TQRListForm3>(m_programDir);
             break;
         case Page::Privacy:
-            report = makeReport<reports::TQRListForm4>(m_programDir);
+            report = makeReport<listreports::TQRListForm4>(m_programDir);
             break;
         case Page::Help:
-            report = makeReport<reports::TQRListForm5>(m_programDir);
+            report = makeReport<listreports::TQRListForm5>(m_programDir);
             break;
         default:
             return;

@@ -65,7 +65,7 @@ widgets::Page TForm1::currentPage() const {
     return m_ui->PageControl1->currentPage();
 }
 
-reports::ListReport *TForm1::latestReport(widgets::Page page) const {
+listreports::ListReport *TForm1::latestReport(widgets::Page page) const {
     return m_latestReports.at(widgets::indexOf(page));
 }
 

@@ -24,7 +24,7 @@ class NameSearch;
 class PictureCommands;
 class RecordRoutines;
 } // namespace records
-namespace reports {
+namespace listreports {
 class ListReport;
 }
 
@@ -58,7 +58,7 @@ public:
     // The ids the four system-wide hot keys were registered with.
     std::array<int, 4> hotKeyIds() const { return m_hotKeyIds; }
     // The report object the Print command made most recently for the page, or null.
-    reports::ListReport *latestReport(widgets::Page page) const;
+    listreports::ListReport *latestReport(widgets::Page page) const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -106,7 +106,7 @@ private:
     records::EnlargedView *m_view = nullptr;
     records::PictureCommands *m_pictures = nullptr;
     std::array<int, 4> m_hotKeyIds = {};
-    std::array<reports::ListReport *, widgets::kPageCount> m_latestReports = {};
+    std::array<listreports::ListReport *, widgets::kPageCount> m_latestReports = {};
     QString m_programDir;
 };
 

@@ -4,7 +4,7 @@
 #include "app/TForm1.h"
 #include "data/TableObject.h"
 #include "platform/desktop/GlobalHotKeys.h"
-#include "platform/report/ReportPreview.h"
+#include "platform/reportengine/ReportPreview.h"
 #include "records/HouseholdPage.h"
 #include "tests/data/DataFixture.h"
 #include "tests/support/Named.h"
@@ -28,7 +28,7 @@ bool pressKeys(const char *keys) {
 int previewsShown() {
     int shown = 0;
     for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (auto *preview = qobject_cast<report::ReportPreview *>(widget);
+        if (auto *preview = qobject_cast<reportengine::ReportPreview *>(widget);
             preview && preview->isVisible()) {
             ++shown;
             preview->close();
