@@ -16,6 +16,7 @@
 #include "widgets/Emblem.h"
 #include "widgets/FindDialog.h"
 #include "widgets/FontDialog.h"
+#include "widgets/FormBuilder.h"
 #include "widgets/PageControl.h"
 #include "widgets/PictureView.h"
 
@@ -288,22 +289,10 @@ void TForm1::setFocusOrder() {
     for (QWidget *w = m_ui->PageControl1->nextInFocusChain(); m_ui->PageControl1->isAncestorOf(w);
          w = w->nextInFocusChain())
         last = w;
-    const QList<QWidget *> order = {last,
-                                    m_ui->GoBack,
-                                    m_ui->DBEdit12,
-                                    m_ui->DateTimePicker1,
-                                    m_search->ItemName,
-                                    m_search->SearchClose,
-                                    m_search->btnOK,
-                                    m_ui->DBEdit26,
-                                    m_ui->txtPassword,
-                                    m_ui->OKpassword,
-                                    m_ui->txtChange1,
-                                    m_ui->txtChange2,
-                                    m_ui->btnChange,
-                                    m_ui->DBEdit41};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    widgets::FormBuilder::chainTabOrder(
+        {last, m_ui->GoBack, m_ui->DBEdit12, m_ui->DateTimePicker1, m_search->ItemName,
+         m_search->SearchClose, m_search->btnOK, m_ui->DBEdit26, m_ui->txtPassword,
+         m_ui->OKpassword, m_ui->txtChange1, m_ui->txtChange2, m_ui->btnChange, m_ui->DBEdit41});
 }
 
 void TForm1::buildPasswordGate() {
