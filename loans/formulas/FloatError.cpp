@@ -1,4 +1,4 @@
-#include "loans/FloatError.h"
+#include "loans/formulas/FloatError.h"
 
 #include <cfenv>
 

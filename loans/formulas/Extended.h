@@ -1,6 +1,6 @@
 #pragma once
 
-#include "loans/FloatError.h"
+#include "loans/formulas/FloatError.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "loans/LoanFormulas.h"
+#include "loans/formulas/LoanFormulas.h"
 
-#include "loans/Extended.h"
+#include "loans/formulas/Extended.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
-#include "loans/MortgageSchedule.h"
+#include "loans/formulas/MortgageSchedule.h"
 
-#include "loans/Extended.h"
-#include "loans/LoanFormulas.h"
+#include "loans/formulas/Extended.h"
+#include "loans/formulas/LoanFormulas.h"
 
 #include <stdexcept>
 
