@@ -4,6 +4,8 @@
 #include "app/Lifetime.h"
 #include "widgets/Messages.h"
 
+namespace app {
+
 Application::Application(int &argc, char **argv)
     : QApplication(argc, argv) {
     setApplicationName(QString::fromLatin1(widgets::kApplicationTitle));
@@ -26,3 +28,5 @@ bool Application::notify(QObject *receiver, QEvent *event) {
         return false;
     }
 }
+
+} // namespace app

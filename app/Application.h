@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+namespace app {
+
 // The application object. Handlers report their own errors; an exception that
 // still reaches the event loop is reported here, and the program carries on.
 class Application : public QApplication {
@@ -12,3 +14,5 @@ public:
 
     bool notify(QObject *receiver, QEvent *event) override;
 };
+
+} // namespace app

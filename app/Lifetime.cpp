@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <vector>
 
-namespace lifetime {
+namespace app::lifetime {
 
 namespace {
 bool &terminateFlag() {
@@ -50,4 +50,4 @@ void reset() {
     terminateFlag() = false;
 }
 
-} // namespace lifetime
+} // namespace app::lifetime

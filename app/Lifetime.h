@@ -4,7 +4,7 @@ class QObject;
 
 // The program's life beyond any one window: the request to end it, and the
 // objects that live until it ends (report objects, About boxes).
-namespace lifetime {
+namespace app::lifetime {
 
 // Asks the message loop to end. Honoured also when no loop runs yet: the main
 // block checks it before entering the loop.
@@ -19,4 +19,4 @@ void destroyAdopted();
 // Forgets an earlier terminate request (tests run several windows in one process).
 void reset();
 
-} // namespace lifetime
+} // namespace app::lifetime

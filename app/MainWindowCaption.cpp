@@ -1,3 +1,4 @@
+#include "app/MainWindowUi.h"
 #include "app/TForm1.h"
 
 #include "BuildInfo.h"
@@ -5,6 +6,8 @@
 #include "data/TableObject.h"
 #include "widgets/DBEdit.h"
 #include "widgets/PageControl.h"
+
+namespace app {
 
 QString TForm1::stateWord(data::TableObject *table) {
     switch (table->state()) {
@@ -22,16 +25,16 @@ QString TForm1::stateWord(data::TableObject *table) {
 }
 
 void TForm1::DataSource1DataChange() {
-    data::TableObject *table = ADOTable1;
-    switch (pageIndex()) {
-    case 1:
-        table = ADOTable2;
+    data::TableObject *table = m_ui->ADOTable1;
+    switch (currentPage()) {
+    case widgets::Page::People:
+        table = m_ui->ADOTable2;
         break;
-    case 2:
-        table = ADOTable3;
+    case widgets::Page::Diary:
+        table = m_ui->ADOTable3;
         break;
-    case 3:
-        table = ADOTable4;
+    case widgets::Page::Privacy:
+        table = m_ui->ADOTable4;
         break;
     default:
         break;
@@ -40,10 +43,12 @@ void TForm1::DataSource1DataChange() {
 }
 
 void TForm1::Timer1Timer() {
-    ADOTable6->open();
-    ADOTable6->moveBy(RandomInRange(1, 1039));
-    const QString phrase = DBEdit44->text();
+    m_ui->ADOTable6->open();
+    m_ui->ADOTable6->moveBy(RandomInRange(1, 1039));
+    const QString phrase = m_ui->DBEdit44->text();
     setWindowTitle(QStringLiteral("Hearthledger v") + QLatin1String(buildinfo::version) +
                    QStringLiteral("  - ") + phrase);
-    ADOTable6->close();
+    m_ui->ADOTable6->close();
 }
+
+} // namespace app

@@ -1,3 +1,4 @@
+#include "app/MainWindowUi.h"
 #include "app/TForm1.h"
 
 #include "platform/desktop/GlobalAtom.h"
@@ -7,6 +8,8 @@
 #include "widgets/Messages.h"
 
 #include <QPrinter>
+
+namespace app {
 
 // Binds the four system-wide hot keys; a combination another program holds
 // stays unbound, without a word.
@@ -18,6 +21,7 @@ void TForm1::setUpHotKeys() {
         Qt::KeyboardModifiers modifiers;
         Qt::Key key;
     };
+    auto &[id1, id2, id3, id4] = m_hotKeyIds;
     const HotKey keys[] = {{id1, "Hotkey1", Qt::ControlModifier, Qt::Key_U},
                            {id2, "Hotkey2", Qt::ControlModifier, Qt::Key_X},
                            {id3, "Hotkey3", Qt::ControlModifier, Qt::Key_Down},
@@ -31,6 +35,7 @@ void TForm1::setUpHotKeys() {
 }
 
 void TForm1::WMHotKey(int id) {
+    const auto [id1, id2, id3, id4] = m_hotKeyIds;
     if (id == id1) {
         show();
         raise();
@@ -49,3 +54,5 @@ void TForm1::PrintScreen1Click() {
     QPrinter printer(QPrinter::HighResolution);
     platform::printStretched(screen, printer);
 }
+
+} // namespace app

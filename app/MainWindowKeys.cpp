@@ -1,3 +1,4 @@
+#include "app/MainWindowUi.h"
 #include "app/TForm1.h"
 
 #include "records/NameSearch.h"
@@ -9,6 +10,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+
+namespace app {
 
 namespace {
 
@@ -64,19 +67,21 @@ bool TForm1::FormKeyPress(QWidget *focused, const QKeyEvent *key) {
     // While the change box or the search box shows, its OK is the window's
     // default button: Enter in a single-line edit presses it.
     if (isSingleLineField(focused)) {
-        if (ChangePassword->isVisible()) {
-            btnChange->click();
+        if (m_ui->ChangePassword->isVisible()) {
+            m_ui->btnChange->click();
             return true;
         }
-        if (Searching->isVisible()) {
+        if (m_ui->Searching->isVisible()) {
             widgets::guarded([this] { m_search->btnOKClick(); })();
             return true;
         }
     }
     // Elsewhere than on the Diary and Help pages, Enter moves to the next control.
-    const int page = pageIndex();
-    if (page == 2 || page == 5)
+    const widgets::Page page = currentPage();
+    if (page == widgets::Page::Diary || page == widgets::Page::Help)
         return false;
     focusNextPrevChild(true);
     return true;
 }
+
+} // namespace app

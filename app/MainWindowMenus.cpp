@@ -1,7 +1,10 @@
+#include "app/MainWindowUi.h"
 #include "app/TForm1.h"
 
 #include <QMenu>
 #include <QMenuBar>
+
+namespace app {
 
 namespace {
 
@@ -31,43 +34,45 @@ void TForm1::buildMenus() {
     bar->setObjectName(QStringLiteral("MainMenu1"));
     bar->setNativeMenuBar(false);
 
-    File1 = addMenu(bar, "File1", "&File");
-    Print1 = addItem(File1, "Print1", "Print");
-    PrintScreen1 = addItem(File1, "PrintScreen1", "Print Screen");
-    N1 = addSeparator(File1, "N1");
-    Exit1 = addItem(File1, "Exit1", "E&xit");
+    m_ui->File1 = addMenu(bar, "File1", "&File");
+    m_ui->Print1 = addItem(m_ui->File1, "Print1", "Print");
+    m_ui->PrintScreen1 = addItem(m_ui->File1, "PrintScreen1", "Print Screen");
+    m_ui->N1 = addSeparator(m_ui->File1, "N1");
+    m_ui->Exit1 = addItem(m_ui->File1, "Exit1", "E&xit");
 
-    Edit3 = addMenu(bar, "Edit3", "Edit");
-    Undo = addItem(Edit3, "Undo", "Undo");
-    N2 = addSeparator(Edit3, "N2");
-    Cut = addItem(Edit3, "Cut", "Cut");
-    Copy = addItem(Edit3, "Copy", "Copy");
-    Paste = addItem(Edit3, "Paste", "Paste");
-    N3 = addSeparator(Edit3, "N3");
-    SelectAll = addItem(Edit3, "SelectAll", "Select &All");
-    FindText = addItem(Edit3, "FindText", "Find Text");
+    m_ui->Edit3 = addMenu(bar, "Edit3", "Edit");
+    m_ui->Undo = addItem(m_ui->Edit3, "Undo", "Undo");
+    m_ui->N2 = addSeparator(m_ui->Edit3, "N2");
+    m_ui->Cut = addItem(m_ui->Edit3, "Cut", "Cut");
+    m_ui->Copy = addItem(m_ui->Edit3, "Copy", "Copy");
+    m_ui->Paste = addItem(m_ui->Edit3, "Paste", "Paste");
+    m_ui->N3 = addSeparator(m_ui->Edit3, "N3");
+    m_ui->SelectAll = addItem(m_ui->Edit3, "SelectAll", "Select &All");
+    m_ui->FindText = addItem(m_ui->Edit3, "FindText", "Find Text");
 
-    Format1 = addMenu(bar, "Format1", "Format");
-    Color1 = addItem(Format1, "Color1", "Color");
-    Font1 = addItem(Format1, "Font1", "Font");
-    InsertDate1 = addItem(Format1, "InsertDate1", "Insert Date");
+    m_ui->Format1 = addMenu(bar, "Format1", "Format");
+    m_ui->Color1 = addItem(m_ui->Format1, "Color1", "Color");
+    m_ui->Font1 = addItem(m_ui->Format1, "Font1", "Font");
+    m_ui->InsertDate1 = addItem(m_ui->Format1, "InsertDate1", "Insert Date");
 
-    Help1 = addMenu(bar, "Help1", "&Help");
-    About1 = addItem(Help1, "About1", "&About");
+    m_ui->Help1 = addMenu(bar, "Help1", "&Help");
+    m_ui->About1 = addItem(m_ui->Help1, "About1", "&About");
 }
 
 void TForm1::buildPopupMenu() {
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    pUndo = addItem(PopupMenu1, "pUndo", "Undo");
-    N4 = addSeparator(PopupMenu1, "N4");
-    pCut = addItem(PopupMenu1, "pCut", "Cut");
-    pPaste = addItem(PopupMenu1, "pPaste", "Paste");
-    pCopy = addItem(PopupMenu1, "pCopy", "Copy");
-    N5 = addSeparator(PopupMenu1, "N5");
-    pSelectAll = addItem(PopupMenu1, "pSelectAll", "Select All");
-    pFindText = addItem(PopupMenu1, "pFindText", "Find Text");
-    N6 = addSeparator(PopupMenu1, "N6");
-    pFont = addItem(PopupMenu1, "pFont", "Font");
-    pInsertDate = addItem(PopupMenu1, "pInsertDate", "Insert Date");
+    m_ui->PopupMenu1 = new QMenu(this);
+    m_ui->PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    m_ui->pUndo = addItem(m_ui->PopupMenu1, "pUndo", "Undo");
+    m_ui->N4 = addSeparator(m_ui->PopupMenu1, "N4");
+    m_ui->pCut = addItem(m_ui->PopupMenu1, "pCut", "Cut");
+    m_ui->pPaste = addItem(m_ui->PopupMenu1, "pPaste", "Paste");
+    m_ui->pCopy = addItem(m_ui->PopupMenu1, "pCopy", "Copy");
+    m_ui->N5 = addSeparator(m_ui->PopupMenu1, "N5");
+    m_ui->pSelectAll = addItem(m_ui->PopupMenu1, "pSelectAll", "Select All");
+    m_ui->pFindText = addItem(m_ui->PopupMenu1, "pFindText", "Find Text");
+    m_ui->N6 = addSeparator(m_ui->PopupMenu1, "N6");
+    m_ui->pFont = addItem(m_ui->PopupMenu1, "pFont", "Font");
+    m_ui->pInsertDate = addItem(m_ui->PopupMenu1, "pInsertDate", "Insert Date");
 }
+
+} // namespace app

@@ -1,10 +1,11 @@
+#include "app/MainWindowUi.h"
 #include "app/TForm1.h"
 
 #include "loans/UtilitiesPage.h"
 #include "records/HouseholdPage.h"
 #include "records/NameSearch.h"
 #include "records/PeoplePage.h"
-#include "records/PictureRoutines.h"
+#include "records/RecordRoutines.h"
 #include "widgets/DBEdit.h"
 #include "widgets/PageControl.h"
 
@@ -14,83 +15,87 @@
 #include <QMenu>
 #include <QToolButton>
 
+namespace app {
+
 QList<QToolButton *> TForm1::textTools() const {
-    return {ToolUndo, ToolFindText,  ToolCopy,  ToolCut,       ToolPaste,
-            ToolFont, ToolSelectAll, ToolColor, ToolDateInsert};
+    return {m_ui->ToolUndo,      m_ui->ToolFindText, m_ui->ToolCopy,
+            m_ui->ToolCut,       m_ui->ToolPaste,    m_ui->ToolFont,
+            m_ui->ToolSelectAll, m_ui->ToolColor,    m_ui->ToolDateInsert};
 }
 
 void TForm1::setPrintEnabled(bool enabled) {
-    Print1->setEnabled(enabled);
-    ToolPrint->setEnabled(enabled);
+    m_ui->Print1->setEnabled(enabled);
+    m_ui->ToolPrint->setEnabled(enabled);
 }
 
 void TForm1::raisePasswordGate() {
-    PageControl1->currentWidget()->hide();
-    Password->show();
-    txtPassword->clear();
-    txtPassword->setFocus();
+    m_ui->PageControl1->currentWidget()->hide();
+    m_ui->Password->show();
+    m_ui->txtPassword->clear();
+    m_ui->txtPassword->setFocus();
 }
 
 void TForm1::PageControl1Change() {
     setPrintEnabled(true);
     for (QToolButton *tool : textTools())
         tool->setEnabled(false);
-    ToolSearch->setEnabled(false);
-    ToolZoomIn->setEnabled(false);
-    ToolZoomOut->setEnabled(false);
-    Format1->menuAction()->setEnabled(true);
-    Edit3->menuAction()->setEnabled(true);
-    for (int i = 0; i < PageControl1->count(); ++i)
-        PageControl1->setTabHighlighted(i, false);
+    m_ui->ToolSearch->setEnabled(false);
+    m_ui->ToolZoomIn->setEnabled(false);
+    m_ui->ToolZoomOut->setEnabled(false);
+    m_ui->Format1->menuAction()->setEnabled(true);
+    m_ui->Edit3->menuAction()->setEnabled(true);
+    for (widgets::Page each : widgets::kPages)
+        m_ui->PageControl1->setTabHighlighted(each, false);
 
-    const int page = pageIndex();
+    using widgets::Page;
+    const Page page = currentPage();
     switch (page) {
-    case 0:
-    case 1:
-        Password->hide();
+    case Page::Household:
+    case Page::People:
+        m_ui->Password->hide();
         NumberOfRecords();
         IsImage();
-        if (page == 0)
-            Household->DBEdit2->setFocus();
+        if (page == Page::Household)
+            m_ui->Household->DBEdit2->setFocus();
         else
-            People->DBEdit14->setFocus();
-        ToolSearch->setEnabled(true);
-        ToolZoomIn->setEnabled(true);
-        ToolZoomOut->setEnabled(true);
-        Format1->menuAction()->setEnabled(false);
-        Edit3->menuAction()->setEnabled(false);
+            m_ui->People->DBEdit14->setFocus();
+        m_ui->ToolSearch->setEnabled(true);
+        m_ui->ToolZoomIn->setEnabled(true);
+        m_ui->ToolZoomOut->setEnabled(true);
+        m_ui->Format1->menuAction()->setEnabled(false);
+        m_ui->Edit3->menuAction()->setEnabled(false);
         break;
-    case 2:
+    case Page::Diary:
         raisePasswordGate();
         m_search->closeBox();
         for (QToolButton *tool : textTools())
             tool->setEnabled(true);
-        PageControl1->setTabHighlighted(2, true);
+        m_ui->PageControl1->setTabHighlighted(Page::Diary, true);
         setPrintEnabled(false);
         return;
-    case 3:
+    case Page::Privacy:
         raisePasswordGate();
         NumberOfRecords();
         IsImage();
         m_search->closeBox();
-        ToolSearch->setEnabled(false);
-        ToolZoomIn->setEnabled(true);
-        ToolZoomOut->setEnabled(true);
-        Format1->menuAction()->setEnabled(false);
-        Edit3->menuAction()->setEnabled(false);
-        PageControl1->setTabHighlighted(3, true);
+        m_ui->ToolSearch->setEnabled(false);
+        m_ui->ToolZoomIn->setEnabled(true);
+        m_ui->ToolZoomOut->setEnabled(true);
+        m_ui->Format1->menuAction()->setEnabled(false);
+        m_ui->Edit3->menuAction()->setEnabled(false);
+        m_ui->PageControl1->setTabHighlighted(Page::Privacy, true);
         setPrintEnabled(false);
         return;
-    case 4:
-        PageControl1->setTabHighlighted(4, true);
-        Utilities->txtPrincipal->setFocus();
-        Password->hide();
+    case Page::Utilities:
+        m_ui->PageControl1->setTabHighlighted(Page::Utilities, true);
+        m_ui->Utilities->txtPrincipal->setFocus();
+        m_ui->Password->hide();
         m_search->closeBox();
-        Edit3->menuAction()->setEnabled(false);
-        Format1->menuAction()->setEnabled(false);
+        m_ui->Edit3->menuAction()->setEnabled(false);
+        m_ui->Format1->menuAction()->setEnabled(false);
         return;
-    case 5:
-        Password->hide();
+    case Page::Help:
+        m_ui->Password->hide();
         m_search->closeBox();
         for (QToolButton *tool : textTools())
             tool->setEnabled(true);
@@ -98,5 +103,7 @@ void TForm1::PageControl1Change() {
     default:
         return;
     }
-    PageControl1->setTabHighlighted(page, true);
+    m_ui->PageControl1->setTabHighlighted(page, true);
 }
+
+} // namespace app

@@ -1,39 +1,44 @@
+#include "app/MainWindowUi.h"
 #include "app/TForm1.h"
 
 #include "app/Lifetime.h"
 #include "core/Error.h"
-#include "reports/ListReport.h"
+#include "listreports/ListReport.h"
 #include "widgets/Messages.h"
+
+namespace app {
 
 namespace {
 
 // A new report object of the kind, kept until the program ends.
-template <class Report> Report *makeReport(Report *&latest, const QString &programDir) {
-    latest = new Report(programDir);
-    lifetime::adopt(latest);
-    return latest;
+template <class Report> listreports::ListReport *makeReport(const QString &programDir) {
+    auto *report = new Report(programDir);
+    lifetime::adopt(report);
+    return report;
 }
 
 } // namespace
 
 void TForm1::Print1Click() {
-    reports::ListReport *report = nullptr;
+    using widgets::Page;
+    const Page page = currentPage();
+    listreports::ListReport *report = nullptr;
     try {
-        switch (pageIndex()) {
-        case 0:
-            report = makeReport(QRListForm, m_programDir);
+        switch (page) {
+        case Page::Household:
+            report = makeReport<listreports::TQRListForm>(m_programDir);
             break;
-        case 1:
-            report = makeReport(QRListForm2, m_programDir);
+        case Page::People:
+            report = makeReport<listreports::TQRListForm2>(m_programDir);
             break;
-        case 2:
-            report = makeReport(QRListForm3, m_programDir);
+        case Page::Diary:
+            report = makeReport<listreports::TQRListForm3>(m_programDir);
             break;
-        case 3:
-            report = makeReport(QRListForm4, m_programDir);
+        case Page::Privacy:
+            report = makeReport<listreports::TQRListForm4>(m_programDir);
             break;
-        case 5:
-            report = makeReport(QRListForm5, m_programDir);
+        case Page::Help:
+            report = makeReport<listreports::TQRListForm5>(m_programDir);
             break;
         default:
             return;
@@ -44,5 +49,8 @@ void TForm1::Print1Click() {
         lifetime::requestTerminate();
         return;
     }
+    m_latestReports.at(widgets::indexOf(page)) = report;
     report->Preview(this);
 }
+
+} // namespace app

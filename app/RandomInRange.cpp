@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <utility>
 
+namespace app {
+
 int RandomInRange(int intLow, int intHi) {
     return RandomInRange(intLow, intHi, core::Clock::now());
 }
@@ -18,3 +20,5 @@ int RandomInRange(int intLow, int intHi, const QDateTime &now) {
     const double r = double(seed) / 4294967296.0;
     return int(r * (double(intHi) - double(intLow)) + double(intLow));
 }
+
+} // namespace app

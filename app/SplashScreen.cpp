@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QTimer>
 
+namespace app {
+
 namespace {
 const QColor kSkyBlue(166, 202, 240);
 const QColor kWindowGrey(160, 160, 164);
@@ -87,3 +89,5 @@ void TSplashScreen::paintEvent(QPaintEvent *) {
     r.adjust(4, 4, -4, -4); // 3 pixels of bevel, 1 pixel apart
     drawBevel(p, r, 3, false);
 }
+
+} // namespace app

@@ -5,6 +5,8 @@
 class QLabel;
 class QTimer;
 
+namespace app {
+
 // The borderless start-up window. It may close once its one-shot timer has
 // fired, 3000 ms after it was created.
 class TSplashScreen : public QWidget {
@@ -26,3 +28,5 @@ protected:
 private:
     void Timer1Timer();
 };
+
+} // namespace app

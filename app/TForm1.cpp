@@ -1,4 +1,5 @@
 #include "app/TForm1.h"
+#include "app/MainWindowUi.h"
 
 #include "about/TAbout.h"
 #include "app/Lifetime.h"
@@ -12,6 +13,8 @@
 #include <QMenuBar>
 #include <QScreen>
 
+namespace app {
+
 namespace {
 // Client area below the menu bar; the outer frame adds the caption and borders.
 constexpr int kClientWidth = 689;
@@ -21,16 +24,17 @@ constexpr int kClientHeight = 465;
 TForm1::TForm1(const QString &programDir, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    , m_ui(std::make_unique<Ui>())
     , m_programDir(programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Hearthledger"));
     setWindowIcon(QIcon(widgets::emblem()));
     setFont(widgets::windowFont());
 
-    m_client = new QWidget(this);
-    m_client->setObjectName(QStringLiteral("ClientArea"));
-    m_client->setFixedSize(kClientWidth, kClientHeight);
-    setCentralWidget(m_client);
+    m_ui->client = new QWidget(this);
+    m_ui->client->setObjectName(QStringLiteral("ClientArea"));
+    m_ui->client->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(m_ui->client);
 
     buildMenus();
     buildPopupMenu();
@@ -57,8 +61,12 @@ TForm1::~TForm1() {
     FormDestroy();
 }
 
-int TForm1::pageIndex() const {
-    return PageControl1->currentIndex();
+widgets::Page TForm1::currentPage() const {
+    return m_ui->PageControl1->currentPage();
+}
+
+listreports::ListReport *TForm1::latestReport(widgets::Page page) const {
+    return m_latestReports.at(widgets::indexOf(page));
 }
 
 void TForm1::closeEvent(QCloseEvent *event) {
@@ -72,3 +80,5 @@ void TForm1::About1Click() {
     lifetime::adopt(box);
     box->exec();
 }
+
+} // namespace app

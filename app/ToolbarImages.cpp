@@ -5,6 +5,8 @@
 #include <QPixmap>
 #include <functional>
 
+namespace app {
+
 namespace {
 
 using Glyph = std::function<void(QPainter &)>;
@@ -170,3 +172,5 @@ ToolbarImages::ToolbarImages(QObject *parent)
         p.drawPolygon(QPolygonF({QPointF(15.5, 8), QPointF(11.5, 4.5), QPointF(11.5, 11.5)}));
     });
 }
+
+} // namespace app

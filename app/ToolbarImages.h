@@ -4,6 +4,8 @@
 #include <QList>
 #include <QObject>
 
+namespace app {
+
 // The twenty 16 by 16 toolbar pictures, by index, and the Exit button's own.
 // Each comes from the desktop's icon theme by its freedesktop name when the
 // theme has it, else from a picture drawn here.
@@ -38,3 +40,5 @@ private:
     QList<QIcon> m_icons;
     QIcon m_exit;
 };
+
+} // namespace app

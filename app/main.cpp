@@ -8,8 +8,8 @@
 #include <memory>
 
 int main(int argc, char *argv[]) {
-    Application app(argc, argv);
-    auto splash = std::make_unique<TSplashScreen>();
+    app::Application app(argc, argv);
+    auto splash = std::make_unique<app::TSplashScreen>();
     splash->show();
     splash->repaint();
 
@@ -23,14 +23,14 @@ int main(int argc, char *argv[]) {
 
     int result = 0;
     {
-        TForm1 Form1(folder.folder);
+        app::TForm1 Form1(folder.folder);
         Form1.show();
         splash->raise();
         // The main window is live while the splash screen waits for its time.
         while (!splash->FormCloseQuery())
             QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         splash.reset();
-        if (!lifetime::terminateRequested())
+        if (!app::lifetime::terminateRequested())
             result = QApplication::exec();
     }
     return result;

@@ -1,4 +1,23 @@
-# hl_add_qtest(<name> SOURCES <files...> LIBS <targets...>)
+# hl_add_library(<name> [EXCLUDE <pattern>...] [PUBLIC <lib>...] [PRIVATE <lib>...])
+# A static library of every .cpp and .h file in the current folder, read again at
+# each build, but those matching an EXCLUDE pattern (a program's main, tests); the
+# top of the tree is on its include path.
+function(hl_add_library name)
+  cmake_parse_arguments(ARG "" "" "EXCLUDE;PUBLIC;PRIVATE" ${ARGN})
+  set(dir ${CMAKE_CURRENT_SOURCE_DIR})
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+  foreach(pattern IN LISTS ARG_EXCLUDE)
+    file(GLOB excluded CONFIGURE_DEPENDS ${dir}/${pattern})
+    if(excluded)
+      list(REMOVE_ITEM sources ${excluded})
+    endif()
+  endforeach()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
+endfunction()
+
+# hl_add_qtest(<name> SOURCES <files...> LIBS <targets...> [LABELS <labels...>])
 # One Qt Test executable, registered with CTest and run headless.
 function(hl_add_qtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
@@ -12,4 +31,24 @@ function(hl_add_qtest name)
     set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
   endif()
 endfunction()
+
+# hl_add_xvfb_test(<name> SOURCES <files...> LIBS <targets...>)
+# A Qt Test executable run on a virtual 1024 x 768 X display through xvfb-run, one
+# test at a time (label xvfb). Without xvfb-run it runs offscreen and skips itself.
+function(hl_add_xvfb_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
+  find_program(HL_XVFB_RUN xvfb-run)
+  if(HL_XVFB_RUN)
+    add_test(NAME ${name}
+      COMMAND ${HL_XVFB_RUN} -a -s "-screen 0 1024x768x24" $<TARGET_FILE:${name}>)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=xcb")
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  endif()
+  set_tests_properties(${name} PROPERTIES LABELS xvfb TIMEOUT 300 RUN_SERIAL TRUE)
+endfunction()
+
 include(${CMAKE_CURRENT_LIST_DIR}/Subdirs.cmake)

@@ -3,20 +3,17 @@
 namespace core {
 
 namespace {
-Clock::Source &source()
-{
+Clock::Source &source() {
     static Clock::Source s;
     return s;
 }
 } // namespace
 
-QDateTime Clock::now()
-{
+QDateTime Clock::now() {
     return source() ? source()() : QDateTime::currentDateTime();
 }
 
-void Clock::setSource(Source s)
-{
+void Clock::setSource(Source s) {
     source() = std::move(s);
 }
 

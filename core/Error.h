@@ -10,7 +10,9 @@ namespace core {
 // the guard at the event boundary shows it in the general error report.
 class Error : public std::exception {
 public:
-    explicit Error(QString text) : m_text(std::move(text)), m_utf8(m_text.toUtf8()) {}
+    explicit Error(QString text)
+        : m_text(std::move(text))
+        , m_utf8(m_text.toUtf8()) {}
 
     const QString &text() const noexcept { return m_text; }
     const char *what() const noexcept override { return m_utf8.constData(); }

@@ -1,7 +1,7 @@
 #include "loans/NumberText.h"
 
 #include "core/Error.h"
-#include "loans/FloatError.h"
+#include "loans/formulas/FloatError.h"
 
 #include <cerrno>
 #include <charconv>

@@ -1,10 +1,10 @@
 #include "loans/UtilitiesPage.h"
 
 #include "core/Error.h"
-#include "loans/FloatError.h"
-#include "loans/LoanFormulas.h"
-#include "loans/MortgageSchedule.h"
 #include "loans/NumberText.h"
+#include "loans/formulas/FloatError.h"
+#include "loans/formulas/LoanFormulas.h"
+#include "loans/formulas/MortgageSchedule.h"
 #include "widgets/Emblem.h"
 #include "widgets/Messages.h"
 

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+namespace privatepages {
+
 DiaryPage::DiaryPage(data::DataSource *source, QWidget *parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("Diary"));
@@ -41,7 +43,7 @@ DiaryPage::DiaryPage(data::DataSource *source, QWidget *parent)
         form.button("btnChangePassword", QStringLiteral("Change Password"), {480, 344, 90, 25});
     btnChangePassword->setFont(widgets::windowFont(8));
 
-    QWidget *order[] = {DBRichEdit1, BitBtn3, DBEdit27, btnChangePassword};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    widgets::FormBuilder::chainTabOrder({DBRichEdit1, BitBtn3, DBEdit27, btnChangePassword});
 }
+
+} // namespace privatepages

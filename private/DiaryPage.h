@@ -14,6 +14,8 @@ class DBNavigator;
 class DBRichEdit;
 } // namespace widgets
 
+namespace privatepages {
+
 // The Diary tab sheet: one rich-text page per record of "Diary", shown only
 // once the password has been given.
 class DiaryPage : public QWidget {
@@ -31,3 +33,5 @@ public:
     QLabel *Label33;
     QPushButton *btnChangePassword;
 };
+
+} // namespace privatepages

@@ -7,6 +7,8 @@
 
 #include <QLabel>
 
+namespace privatepages {
+
 HelpPage::HelpPage(data::DataSource *help, data::DataSource *phrases, QWidget *parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("Help"));
@@ -35,3 +37,5 @@ void HelpPage::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
     DBRichEdit2->setGeometry(rect()); // fills the whole page
 }
+
+} // namespace privatepages

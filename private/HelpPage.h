@@ -13,6 +13,8 @@ class DBNavigator;
 class DBRichEdit;
 } // namespace widgets
 
+namespace privatepages {
+
 // The Help tab sheet: the help texts, read-only, one record at a time, and the
 // hidden field through which the title bar reads its phrases.
 class HelpPage : public QWidget {
@@ -28,3 +30,5 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
 };
+
+} // namespace privatepages

@@ -9,6 +9,8 @@
 #include <QGroupBox>
 #include <QLineEdit>
 
+namespace privatepages {
+
 namespace {
 
 const QString kPasswordColumn = QStringLiteral("Password");
@@ -60,8 +62,8 @@ void PasswordGate::OKpasswordClick() {
         widgets::showMessage(QStringLiteral("Wrong password ....."));
         return;
     }
-    const int page = m_parts.pageIndex();
-    if (page == 2 || page == 3)
+    const widgets::Page page = m_parts.currentPage();
+    if (page == widgets::Page::Diary || page == widgets::Page::Privacy)
         m_parts.open(page);
 }
 
@@ -105,3 +107,5 @@ void PasswordGate::btnChangeClick() {
     m_parts.changeBox->hide();
     widgets::showMessage(QStringLiteral("Your password has been changed"));
 }
+
+} // namespace privatepages

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/Page.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -12,6 +14,8 @@ class QWidget;
 namespace data {
 class DataSource;
 }
+
+namespace privatepages {
 
 // The password that guards the Diary and Privacy pages. It lies scrambled in
 // the Password column of the first Diary record; the password box checks it and
@@ -26,9 +30,9 @@ public:
         QLineEdit *txtChange1 = nullptr;
         QLineEdit *txtChange2 = nullptr;
         data::DataSource *diary = nullptr;
-        // What an accepted password opens, by page index.
-        std::function<int()> pageIndex;
-        std::function<void(int page)> open;
+        // What an accepted password opens: the current page, Diary or Privacy.
+        std::function<widgets::Page()> currentPage;
+        std::function<void(widgets::Page page)> open;
     };
 
     // The longest password the Password column keeps.
@@ -50,3 +54,5 @@ private:
 
     Parts m_parts;
 };
+
+} // namespace privatepages

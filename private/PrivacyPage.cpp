@@ -1,7 +1,5 @@
 #include "private/PrivacyPage.h"
 
-#include "records/HouseholdPage.h"
-#include "records/PeoplePage.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBGrid.h"
 #include "widgets/DBMemo.h"
@@ -14,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+namespace privatepages {
 
 namespace {
 
@@ -91,11 +91,11 @@ PrivacyPage::PrivacyPage(data::DataSource *source, QWidget *parent)
     DBGrid3->horizontalHeader()->setFont(widgets::windowFont(11));
     DBNavigator6 = form.navigator("DBNavigator6", {0, 345, 240, 25});
 
-    Panel2 = records::makePictureFrame("Panel2", this, {480, 0, 185, 241});
+    Panel2 = form.pictureFrame("Panel2", {480, 0, 185, 241});
     PrivacyImage1 = new widgets::PictureView(Panel2);
     PrivacyImage1->setObjectName(QStringLiteral("PrivacyImage1"));
     PrivacyImage1->setGeometry(8, 8, 169, 225);
-    NoPicture3 = records::makeNoPicturePanel("NoPicture3", Panel2, {8, 8, 169, 225});
+    NoPicture3 = widgets::FormBuilder::noPicturePanel("NoPicture3", Panel2, {8, 8, 169, 225});
 
     txtRecords = new QLineEdit(this);
     txtRecords->setObjectName(QStringLiteral("txtRecords"));
@@ -106,9 +106,10 @@ PrivacyPage::PrivacyPage(data::DataSource *source, QWidget *parent)
     AddImages = form.button("AddImages", QStringLiteral("Add Picture"), {504, 345, 75, 25});
     BitBtn4 = form.closeButton("BitBtn4", {584, 345, 75, 25});
 
-    QWidget *order[] = {DBGrid3,  DBEdit29, DBEdit30, DBEdit31,  DBEdit32,          DBEdit33,
-                        DBEdit34, DBEdit36, DBEdit35, DBEdit37,  DBEdit38,          DBEdit39,
-                        DBEdit40, DBMemo3,  BitBtn4,  AddImages, btnPasswordChange, txtRecords};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    widgets::FormBuilder::chainTabOrder({DBGrid3, DBEdit29, DBEdit30, DBEdit31, DBEdit32, DBEdit33,
+                                         DBEdit34, DBEdit36, DBEdit35, DBEdit37, DBEdit38, DBEdit39,
+                                         DBEdit40, DBMemo3, BitBtn4, AddImages, btnPasswordChange,
+                                         txtRecords});
 }
+
+} // namespace privatepages

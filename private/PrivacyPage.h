@@ -18,6 +18,8 @@ class DBNavigator;
 class PictureView;
 } // namespace widgets
 
+namespace privatepages {
+
 // The Privacy tab sheet: the household's confidential records, one record of
 // "Privacy" at a time, shown only once the password has been given.
 class PrivacyPage : public QWidget {
@@ -39,3 +41,5 @@ public:
     QPushButton *AddImages;
     QPushButton *BitBtn4;
 };
+
+} // namespace privatepages

@@ -13,12 +13,14 @@
 #include <QLocale>
 #include <QTextDocument>
 
+namespace privatepages {
+
 TextCommands::TextCommands(const Parts &parts, QObject *parent)
     : QObject(parent)
     , m_parts(parts) {}
 
 widgets::DBRichEdit *TextCommands::target() const {
-    return m_parts.pageIndex() == 5 ? m_parts.helpText : m_parts.diaryText;
+    return m_parts.currentPage() == widgets::Page::Help ? m_parts.helpText : m_parts.diaryText;
 }
 
 void TextCommands::UndoClick() {
@@ -89,18 +91,18 @@ void TextCommands::InsertDate1Click() {
 }
 
 void TextCommands::FindTextClick() {
-    switch (m_parts.pageIndex()) {
-    case 0:
-    case 1:
+    switch (m_parts.currentPage()) {
+    case widgets::Page::Household:
+    case widgets::Page::People:
         widgets::showMessage(QStringLiteral("Use \"Search\" tool for this page."));
         break;
-    case 2:
+    case widgets::Page::Diary:
         openFindDialogAt(m_parts.diaryText);
         break;
-    case 3:
+    case widgets::Page::Privacy:
         widgets::showMessage(QStringLiteral("This feature is not for this page."));
         break;
-    case 5:
+    case widgets::Page::Help:
         openFindDialogAt(m_parts.helpText);
         break;
     default:
@@ -133,3 +135,5 @@ void TextCommands::FindDialog1Find() {
     text->setFocus();
     text->setTextCursor(hit);
 }
+
+} // namespace privatepages

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/Page.h"
+
 #include <QObject>
 #include <functional>
 
@@ -13,6 +15,8 @@ class DBRichEdit;
 class FontDialog;
 class FindDialog;
 } // namespace widgets
+
+namespace privatepages {
 
 // The commands on the rich text of the Diary and Help pages: undo, cut, copy,
 // paste, select all, font, colour and the date, and finding a text. Their target
@@ -28,7 +32,7 @@ public:
         widgets::FontDialog *fontDialog = nullptr;
         QColorDialog *colourDialog = nullptr;
         widgets::FindDialog *findDialog = nullptr;
-        std::function<int()> pageIndex;
+        std::function<widgets::Page()> currentPage;
     };
 
     explicit TextCommands(const Parts &parts, QObject *parent = nullptr);
@@ -52,3 +56,5 @@ private:
 
     Parts m_parts;
 };
+
+} // namespace privatepages

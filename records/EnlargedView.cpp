@@ -1,6 +1,6 @@
 #include "records/EnlargedView.h"
 
-#include "records/PictureRoutines.h"
+#include "records/RecordRoutines.h"
 #include "widgets/DBEdit.h"
 #include "widgets/PictureView.h"
 
@@ -15,16 +15,16 @@ EnlargedView::EnlargedView(QWidget *pageControl, QPushButton *goBack, RecordRout
     , m_goBack(goBack)
     , m_routines(routines) {}
 
-void EnlargedView::setParts(int pageIndex, const Parts &parts) {
-    m_parts.at(pageIndex) = parts;
+void EnlargedView::setParts(widgets::Page page, const Parts &parts) {
+    m_parts.at(widgets::indexOf(page)) = parts;
 }
 
 bool EnlargedView::isOpen() const {
     return !m_goBack->isHidden();
 }
 
-void EnlargedView::open(int pageIndex) {
-    const Parts &parts = m_parts.at(pageIndex);
+void EnlargedView::open(widgets::Page page) {
+    const Parts &parts = m_parts.at(widgets::indexOf(page));
     if (!parts.largeImage)
         return;
     parts.largeImage->show();
@@ -36,8 +36,8 @@ void EnlargedView::open(int pageIndex) {
 }
 
 void EnlargedView::ToolZoomInClick() {
-    const int page = m_routines->pageIndex();
-    if (page == 0 || page == 1 || page == 3)
+    const widgets::Page page = m_routines->currentPage();
+    if (widgets::isRecordPage(page))
         open(page);
 }
 

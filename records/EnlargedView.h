@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/DBNavigator.h"
+#include "widgets/Page.h"
 
 #include <QObject>
 #include <array>
@@ -21,7 +22,7 @@ class RecordRoutines;
 
 // The enlarged picture view: the current record's picture in a large image in
 // place of the page area, with a four-button navigator, the record's key and
-// "Go Back". It exists for pages 0, 1 and 3.
+// "Go Back". It exists for the record pages.
 class EnlargedView : public QObject {
     Q_OBJECT
 public:
@@ -35,12 +36,12 @@ public:
     EnlargedView(QWidget *pageControl, QPushButton *goBack, RecordRoutines *routines,
                  QObject *parent = nullptr);
 
-    void setParts(int pageIndex, const Parts &parts);
+    void setParts(widgets::Page page, const Parts &parts);
 
-    // Opening for pages 0, 1 and 3, as the small images' clicks do.
-    void ADOImage1Click() { open(0); }
-    void PeopleImage1Click() { open(1); }
-    void PrivacyImage1Click() { open(3); }
+    // Opening for the record pages, as the small images' clicks do.
+    void ADOImage1Click() { open(widgets::Page::Household); }
+    void PeopleImage1Click() { open(widgets::Page::People); }
+    void PrivacyImage1Click() { open(widgets::Page::Privacy); }
     void ToolZoomInClick();
     void GoBackClick();
     // The view's navigators: the picture refresh after each move.
@@ -49,12 +50,12 @@ public:
     bool isOpen() const;
 
 private:
-    void open(int pageIndex);
+    void open(widgets::Page page);
 
     QWidget *m_pageControl;
     QPushButton *m_goBack;
     RecordRoutines *m_routines;
-    std::array<Parts, 4> m_parts;
+    std::array<Parts, widgets::kPageCount> m_parts;
 };
 
 } // namespace records

@@ -14,18 +14,6 @@
 
 namespace records {
 
-QLabel *makeNoPicturePanel(const char *name, QWidget *parent, QRect geometry) {
-    auto *panel = new QLabel(QStringLiteral("No Picture"), parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    panel->setGeometry(geometry);
-    panel->setAlignment(Qt::AlignCenter);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setLineWidth(1);
-    panel->setAutoFillBackground(true);
-    panel->hide();
-    return panel;
-}
-
 HouseholdPage::HouseholdPage(data::DataSource *source, QWidget *parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("Household"));
@@ -68,7 +56,7 @@ HouseholdPage::HouseholdPage(data::DataSource *source, QWidget *parent)
     ADOImage1->setObjectName(QStringLiteral("ADOImage1"));
     ADOImage1->setGeometry(480, 8, 169, 193);
     ADOImage1->setToolTip(QStringLiteral("Double Click"));
-    NoPicture1 = makeNoPicturePanel("NoPicture1", this, {480, 8, 169, 193});
+    NoPicture1 = widgets::FormBuilder::noPicturePanel("NoPicture1", this, {480, 8, 169, 193});
 
     DBGrid1 = form.grid("DBGrid1", {8, 224, 649, 112},
                         {{QStringLiteral("Household ID"), 68},
@@ -94,11 +82,9 @@ HouseholdPage::HouseholdPage(data::DataSource *source, QWidget *parent)
     AddPicture = form.button("AddPicture", QStringLiteral("Add Picture"), {504, 344, 75, 25});
     BitBtn1 = form.closeButton("BitBtn1", {584, 344, 75, 25});
 
-    QWidget *order[] = {DBGrid1,     DBEdit1, DBEdit2,    DBEdit3, DBEdit4,  DBEdit5,
-                        DBEdit6,     DBEdit7, DBEdit8,    DBEdit9, DBEdit10, DBEdit11,
-                        DBCheckBox1, BitBtn1, AddPicture, Edit1,   Search};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    widgets::FormBuilder::chainTabOrder({DBGrid1, DBEdit1, DBEdit2, DBEdit3, DBEdit4, DBEdit5,
+                                         DBEdit6, DBEdit7, DBEdit8, DBEdit9, DBEdit10, DBEdit11,
+                                         DBCheckBox1, BitBtn1, AddPicture, Edit1, Search});
 }
 
 } // namespace records

@@ -42,7 +42,4 @@ public:
     QPushButton *BitBtn1;
 };
 
-// A raised panel with the centred caption "No Picture", hidden at start.
-QLabel *makeNoPicturePanel(const char *name, QWidget *parent, QRect geometry);
-
 } // namespace records

@@ -2,7 +2,7 @@
 
 #include "data/DataSource.h"
 #include "data/TableObject.h"
-#include "records/PictureRoutines.h"
+#include "records/RecordRoutines.h"
 #include "widgets/FieldLink.h"
 #include "widgets/Messages.h"
 
@@ -72,10 +72,10 @@ bool NameSearch::isOpen() const {
 }
 
 data::DataSource *NameSearch::sourceOfPage() const {
-    switch (m_routines->pageIndex()) {
-    case 0:
+    switch (m_routines->currentPage()) {
+    case widgets::Page::Household:
         return m_items;
-    case 1:
+    case widgets::Page::People:
         return m_people;
     default:
         return nullptr;

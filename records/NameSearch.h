@@ -21,7 +21,7 @@ class RecordRoutines;
 class NameSearch : public QObject {
     Q_OBJECT
 public:
-    // Fills the box with its controls; pages 0 and 1 search the given sources.
+    // Fills the box with its controls; Household and People search the given sources.
     NameSearch(QGroupBox *box, data::DataSource *items, data::DataSource *people,
                RecordRoutines *routines, QObject *parent = nullptr);
 

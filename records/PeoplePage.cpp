@@ -1,6 +1,5 @@
 #include "records/PeoplePage.h"
 
-#include "records/HouseholdPage.h"
 #include "widgets/DBComboBox.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBGrid.h"
@@ -15,16 +14,6 @@
 #include <QPushButton>
 
 namespace records {
-
-QFrame *makePictureFrame(const char *name, QWidget *parent, QRect geometry) {
-    auto *frame = new QFrame(parent);
-    frame->setObjectName(QString::fromLatin1(name));
-    frame->setGeometry(geometry);
-    frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    frame->setLineWidth(2);
-    frame->setMidLineWidth(2);
-    return frame;
-}
 
 PeoplePage::PeoplePage(data::DataSource *source, QWidget *parent)
     : QWidget(parent) {
@@ -72,12 +61,12 @@ PeoplePage::PeoplePage(data::DataSource *source, QWidget *parent)
     DBMemo1 = form.memo("DBMemo1", QStringLiteral("Notes"), {168, 160, 305, 73});
     form.label(nullptr, QStringLiteral("Notes"), 168, 232);
 
-    Panel1 = makePictureFrame("Panel1", this, {480, 0, 185, 241});
+    Panel1 = form.pictureFrame("Panel1", {480, 0, 185, 241});
     PeopleImage1 = new widgets::PictureView(Panel1);
     PeopleImage1->setObjectName(QStringLiteral("PeopleImage1"));
     PeopleImage1->setGeometry(8, 8, 169, 225);
     PeopleImage1->setToolTip(QStringLiteral("Click"));
-    NoPicture2 = makeNoPicturePanel("NoPicture2", Panel1, {8, 8, 169, 225});
+    NoPicture2 = FormBuilder::noPicturePanel("NoPicture2", Panel1, {8, 8, 169, 225});
 
     DBGrid2 = form.grid("DBGrid2", {8, 248, 649, 88},
                         {{QStringLiteral("People ID")},
@@ -108,11 +97,10 @@ PeoplePage::PeoplePage(data::DataSource *source, QWidget *parent)
     LookUp = form.button("LookUp", QStringLiteral("Search"), {504, 344, 75, 25});
     BitBtn2 = form.closeButton("BitBtn2", {584, 344, 75, 25});
 
-    QWidget *order[] = {DBGrid2,  DBEdit13, DBComboBox1, DBEdit14, DBEdit15, DBEdit16, DBComboBox2,
-                        DBEdit18, DBEdit19, DBEdit20,    DBEdit22, DBEdit21, DBEdit17, DBEdit24,
-                        DBEdit25, DBEdit23, DBMemo1,     BitBtn2,  LookUp,   AddImage, Edit2};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    FormBuilder::chainTabOrder({DBGrid2,     DBEdit13, DBComboBox1, DBEdit14, DBEdit15, DBEdit16,
+                                DBComboBox2, DBEdit18, DBEdit19,    DBEdit20, DBEdit22, DBEdit21,
+                                DBEdit17,    DBEdit24, DBEdit25,    DBEdit23, DBMemo1,  BitBtn2,
+                                LookUp,      AddImage, Edit2});
 }
 
 } // namespace records

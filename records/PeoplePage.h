@@ -43,8 +43,4 @@ public:
     QPushButton *BitBtn2;
 };
 
-// A frame with lowered inner and outer bevels of width 2 that holds a small
-// picture and its no-picture panel, as on the People and Privacy pages.
-QFrame *makePictureFrame(const char *name, QWidget *parent, QRect geometry);
-
 } // namespace records

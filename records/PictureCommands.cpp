@@ -5,7 +5,7 @@
 #include "data/TableObject.h"
 #include "platform/imaging/BmpToJpg.h"
 #include "platform/imaging/PictureFiles.h"
-#include "records/PictureRoutines.h"
+#include "records/RecordRoutines.h"
 #include "widgets/FieldLink.h"
 #include "widgets/Messages.h"
 
@@ -20,8 +20,8 @@ PictureCommands::PictureCommands(QFileDialog *dialog, RecordRoutines *routines, 
     , m_dialog(dialog)
     , m_routines(routines) {}
 
-void PictureCommands::setTarget(int pageIndex, const Target &target) {
-    m_targets.at(pageIndex) = target;
+void PictureCommands::setTarget(widgets::Page page, const Target &target) {
+    m_targets.at(widgets::indexOf(page)) = target;
 }
 
 QString PictureCommands::extensionOf(const QString &path) {
@@ -75,10 +75,10 @@ void PictureCommands::AddPictureClick() {
             SPicFileName = confirmed;
         }
     }
-    const int page = m_routines->pageIndex();
-    if (page < 0 || page >= int(m_targets.size()) || !m_targets[page].table)
+    const Target &target = m_targets.at(widgets::indexOf(m_routines->currentPage()));
+    if (!target.table)
         return;
-    SaveJpegToTable(m_targets[page].table, m_targets[page].photograph, SPicFileName);
+    SaveJpegToTable(target.table, target.photograph, SPicFileName);
     m_routines->IsImage();
     m_routines->NumberOfRecords();
 }

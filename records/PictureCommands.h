@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/Page.h"
+
 #include <QObject>
 #include <QString>
 #include <array>
@@ -27,7 +29,7 @@ public:
 
     PictureCommands(QFileDialog *dialog, RecordRoutines *routines, QObject *parent = nullptr);
 
-    void setTarget(int pageIndex, const Target &target);
+    void setTarget(widgets::Page page, const Target &target);
 
     void AddPictureClick();
     static void BMPtoJPG(const QString &BMPpic, const QString &JPGpic);
@@ -47,7 +49,7 @@ public:
 private:
     QFileDialog *m_dialog;
     RecordRoutines *m_routines;
-    std::array<Target, 4> m_targets;
+    std::array<Target, widgets::kPageCount> m_targets;
     QString m_lastPath;
     QString m_lastFilter;
     // Whether the folder of the last confirmed file became the working directory.

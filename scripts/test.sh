@@ -3,7 +3,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-deps.sh"
-cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHL_WERROR=ON
 cmake --build "$top/build"
 cd "$top/build"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 "$@"

@@ -7,6 +7,7 @@
 #include "widgets/DBMemo.h"
 #include "widgets/DBNavigator.h"
 
+#include <QFrame>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -102,6 +103,33 @@ QPushButton *FormBuilder::closeButton(const char *name, QRect geometry) {
     close->setIcon(doorIcon());
     QObject::connect(close, &QPushButton::clicked, close, [close] { close->window()->close(); });
     return close;
+}
+
+QFrame *FormBuilder::pictureFrame(const char *name, QRect geometry) {
+    auto *frame = placed(new QFrame(m_page), name, geometry);
+    frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    frame->setLineWidth(2);
+    frame->setMidLineWidth(2);
+    return frame;
+}
+
+QLabel *FormBuilder::noPicturePanel(const char *name, QWidget *parent, QRect geometry) {
+    auto *panel = placed(new QLabel(QStringLiteral("No Picture"), parent), name, geometry);
+    panel->setAlignment(Qt::AlignCenter);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setLineWidth(1);
+    panel->setAutoFillBackground(true);
+    panel->hide();
+    return panel;
+}
+
+void FormBuilder::chainTabOrder(std::initializer_list<QWidget *> order) {
+    QWidget *previous = nullptr;
+    for (QWidget *widget : order) {
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
 }
 
 void FormBuilder::setBold(QWidget *widget) {

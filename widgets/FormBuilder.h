@@ -4,7 +4,9 @@
 
 #include <QRect>
 #include <QString>
+#include <initializer_list>
 
+class QFrame;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -40,8 +42,15 @@ public:
     QPushButton *button(const char *name, const QString &caption, QRect geometry);
     // A button captioned "&Close" with a door picture that closes the window.
     QPushButton *closeButton(const char *name, QRect geometry);
+    // A frame with lowered inner and outer bevels of width 2 that holds a small
+    // picture and its no-picture panel.
+    QFrame *pictureFrame(const char *name, QRect geometry);
+    // A raised panel with the centred caption "No Picture", hidden at start.
+    static QLabel *noPicturePanel(const char *name, QWidget *parent, QRect geometry);
 
     static void setBold(QWidget *widget);
+    // The widgets take the focus one after another in the order given.
+    static void chainTabOrder(std::initializer_list<QWidget *> order);
 
 private:
     QWidget *m_page;

@@ -63,12 +63,12 @@ PageControl::PageControl(QSize tabSize, QWidget *parent)
     setTabBar(m_tabBar);
 }
 
-void PageControl::setTabHighlighted(int index, bool highlighted) {
-    m_tabBar->setTabHighlighted(index, highlighted);
+void PageControl::setTabHighlighted(Page page, bool highlighted) {
+    m_tabBar->setTabHighlighted(widgets::indexOf(page), highlighted);
 }
 
-bool PageControl::isTabHighlighted(int index) const {
-    return m_tabBar->isTabHighlighted(index);
+bool PageControl::isTabHighlighted(Page page) const {
+    return m_tabBar->isTabHighlighted(widgets::indexOf(page));
 }
 
 } // namespace widgets

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/Page.h"
+
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -24,14 +26,17 @@ private:
     QList<bool> m_highlighted;
 };
 
-// A page control: a tab widget whose tabs have a fixed size and a highlight.
+// A page control: a tab widget whose tabs have a fixed size and a highlight,
+// holding the main window's pages in the order of Page.
 class PageControl : public QTabWidget {
     Q_OBJECT
 public:
     explicit PageControl(QSize tabSize, QWidget *parent = nullptr);
 
-    void setTabHighlighted(int index, bool highlighted);
-    bool isTabHighlighted(int index) const;
+    Page currentPage() const { return static_cast<Page>(currentIndex()); }
+    void setCurrentPage(Page page) { setCurrentIndex(widgets::indexOf(page)); }
+    void setTabHighlighted(Page page, bool highlighted);
+    bool isTabHighlighted(Page page) const;
 
 private:
     PageTabBar *m_tabBar;

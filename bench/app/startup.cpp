@@ -8,6 +8,7 @@
 #include "bench/app/BenchSupport.h"
 #include "data/TableObject.h"
 #include "tests/support/ModalAnswerer.h"
+#include "tests/support/Named.h"
 
 #include <QApplication>
 #include <QFile>
@@ -59,20 +60,24 @@ Phase barePhase(const QString &dir, size_t *values) {
 }
 
 Phase formPhase(const QString &dir, int *rows) {
-    lifetime::reset();
+    app::lifetime::reset();
     bench::resetPeak();
     const long base = bench::statusKb("VmRSS:");
     bench::Stopwatch watch;
-    auto form = std::make_unique<TForm1>(dir);
+    auto form = std::make_unique<app::TForm1>(dir);
     bench::showAndWaitPainted(form.get());
     const Phase phase{watch.elapsed(), bench::peakAboveMb(base)};
-    if (lifetime::terminateRequested()) {
+    if (app::lifetime::terminateRequested()) {
         std::fprintf(stderr, "the form did not open %s\n", qPrintable(dir));
         std::exit(1);
     }
     *rows = 0;
-    for (data::TableObject *t : {form->ADOTable1, form->ADOTable2, form->ADOTable3, form->ADOTable4,
-                                 form->ADOTable5, form->ADOTable6})
+    for (data::TableObject *t : {named<data::TableObject>(*form, "ADOTable1"),
+                                 named<data::TableObject>(*form, "ADOTable2"),
+                                 named<data::TableObject>(*form, "ADOTable3"),
+                                 named<data::TableObject>(*form, "ADOTable4"),
+                                 named<data::TableObject>(*form, "ADOTable5"),
+                                 named<data::TableObject>(*form, "ADOTable6")})
         *rows += t->recordCount();
     form.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -101,12 +106,12 @@ int childMain(const char *mode, const char *dir, int argc, char **argv) {
         std::fflush(stdout);
         _exit(0);
     }
-    TForm1 form(directory);
+    app::TForm1 form(directory);
     bench::showAndWaitPainted(&form);
     std::printf("%lld %.3f %ld %d\n", monotonicNs(), processCpuMs(), bench::statusKb("VmHWM:"),
-                form.ADOTable1->recordCount());
+                named<data::TableObject>(form, "ADOTable1")->recordCount());
     std::fflush(stdout);
-    _exit(lifetime::terminateRequested() ? 1 : 0);
+    _exit(app::lifetime::terminateRequested() ? 1 : 0);
 }
 
 struct ProcessRun {

@@ -7,6 +7,7 @@
 #include "data/Field.h"
 #include "data/TableObject.h"
 #include "records/HouseholdPage.h"
+#include "tests/support/Named.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBGrid.h"
 #include "widgets/DBNavigator.h"
@@ -19,6 +20,8 @@
 #include <QScrollBar>
 
 #include <cstdio>
+
+using widgets::Page;
 
 namespace bench {
 
@@ -56,9 +59,9 @@ void printSteps(const char *what, const Series &steps) {
 } // namespace
 
 void gridScrolling(const QString &dir, const Options &options) {
-    auto form = openForm(dir, 0);
-    widgets::DBGrid *grid = form->Household->DBGrid1;
-    data::TableObject *table = form->ADOTable1;
+    auto form = openForm(dir, Page::Household);
+    widgets::DBGrid *grid = named<widgets::DBGrid>(*form, "DBGrid1");
+    data::TableObject *table = named<data::TableObject>(*form, "ADOTable1");
     const int rows = table->rowCount();
     grid->setFocus();
     table->first();
@@ -93,7 +96,7 @@ void gridScrolling(const QString &dir, const Options &options) {
         bottom.add({steps.wall[i], steps.cpu[i]});
     const int painted = paints.count - before;
     require(painted >= step, QStringLiteral("every step paints the grid"));
-    require(form->Household->DBEdit1->text() == table->displayText(last, 0),
+    require(named<widgets::DBEdit>(*form, "DBEdit1")->text() == table->displayText(last, 0),
             QStringLiteral("the page's edits follow the grid"));
     if (memory.back().first != last)
         memory.emplace_back(last, residentMb());
@@ -128,10 +131,10 @@ void gridScrolling(const QString &dir, const Options &options) {
 }
 
 void visitMemory(const QString &dir, const Options &options) {
-    auto form = openForm(dir, 0);
-    data::TableObject *table = form->ADOTable1;
-    DBNavigator *navigator = form->Household->DBNavigator1;
-    widgets::PictureView *image = form->Household->ADOImage1;
+    auto form = openForm(dir, Page::Household);
+    data::TableObject *table = named<data::TableObject>(*form, "ADOTable1");
+    DBNavigator *navigator = named<widgets::DBNavigator>(*form, "DBNavigator1");
+    widgets::PictureView *image = named<widgets::PictureView>(*form, "ADOImage1");
     const int photoIndex = table->fieldByName(QStringLiteral("Photograph"))->index();
     std::vector<int> photographed;
     for (int row = 0; row < table->rowCount(); ++row) {
@@ -160,7 +163,7 @@ void visitMemory(const QString &dir, const Options &options) {
         navigator->clickButton(row == 0 ? DBNavigator::nbPrior : DBNavigator::nbNext);
         image->grab();
         QCoreApplication::processEvents();
-        require(table->currentIndex() == row && form->Household->NoPicture1->isHidden(),
+        require(table->currentIndex() == row && named<QLabel>(*form, "NoPicture1")->isHidden(),
                 QStringLiteral("the visit shows a picture"));
         if (visit % 100 == 0 || visit == options.visits) {
             const Cost cost = watch.elapsed();

@@ -8,6 +8,7 @@
 #include "data/TableObject.h"
 #include "platform/imaging/JpegPicture.h"
 #include "records/HouseholdPage.h"
+#include "tests/support/Named.h"
 #include "widgets/DBNavigator.h"
 #include "widgets/PictureView.h"
 
@@ -20,6 +21,8 @@
 #include <cstring>
 
 #include <sqlite3.h>
+
+using widgets::Page;
 
 namespace bench {
 
@@ -70,10 +73,10 @@ bool sameAsFullDecode(const QImage &shown, const std::vector<unsigned char> &ful
 } // namespace
 
 void navigation(const QString &dir, const Options &options) {
-    auto form = openForm(dir, 0);
-    DBNavigator *navigator = form->Household->DBNavigator1;
-    widgets::PictureView *image = form->Household->ADOImage1;
-    data::TableObject *table = form->ADOTable1;
+    auto form = openForm(dir, Page::Household);
+    DBNavigator *navigator = named<widgets::DBNavigator>(*form, "DBNavigator1");
+    widgets::PictureView *image = named<widgets::PictureView>(*form, "ADOImage1");
+    data::TableObject *table = named<data::TableObject>(*form, "ADOTable1");
     BlobReader bare(mainFile(dir));
 
     std::printf("\n## Navigator Next to the picture ready to paint (ADOImage1, %dx%d)\n\n"
@@ -115,7 +118,8 @@ void navigation(const QString &dir, const Options &options) {
                     ours.add(total);
                     next.add(moved);
                     paint.add({total.wallMs - moved.wallMs, total.cpuMs - moved.cpuMs});
-                    require(table->currentIndex() == row && form->Household->NoPicture1->isHidden(),
+                    require(table->currentIndex() == row &&
+                                named<QLabel>(*form, "NoPicture1")->isHidden(),
                             QStringLiteral("Next shows the picture of item %1").arg(key));
                     repaint.add(measure([] { QCoreApplication::processEvents(); }));
                     shot = pixmap.toImage();

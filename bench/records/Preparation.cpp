@@ -5,6 +5,8 @@
 #include "app/TForm1.h"
 #include "data/Statement.h"
 #include "tests/platform/imaging/ImagingFixtures.h"
+#include "tests/support/Named.h"
+#include "tests/support/WindowPages.h"
 #include "widgets/PageControl.h"
 
 #include <QDir>
@@ -69,13 +71,13 @@ void prepareRecords(const QString &from, const QString &to, bool small) {
     sqlite3_close(db);
 }
 
-std::unique_ptr<TForm1> openForm(const QString &dir, int page) {
-    lifetime::reset();
-    auto form = std::make_unique<TForm1>(dir);
-    require(!lifetime::terminateRequested(), QStringLiteral("the form opens ") + dir);
-    form->Timer1->stop(); // the phrase ticker would add its reads to the figures
+std::unique_ptr<app::TForm1> openForm(const QString &dir, widgets::Page page) {
+    app::lifetime::reset();
+    auto form = std::make_unique<app::TForm1>(dir);
+    require(!app::lifetime::terminateRequested(), QStringLiteral("the form opens ") + dir);
+    named<QTimer>(*form, "Timer1")->stop(); // the phrase ticker would add its reads to the figures
     showAndWaitPainted(form.get());
-    form->PageControl1->setCurrentIndex(page);
+    pageControl(*form)->setCurrentPage(page);
     processUntil([] { return false; }, 0.2);
     return form;
 }

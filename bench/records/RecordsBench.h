@@ -1,11 +1,15 @@
 #pragma once
 
+#include "widgets/Page.h"
+
 #include <QList>
 #include <QString>
 
 #include <memory>
 
+namespace app {
 class TForm1;
+}
 
 // The record pages' benchmarks: navigation with pictures, the grid, name search.
 namespace bench {
@@ -23,7 +27,7 @@ constexpr int kPhotosPerSize = 8;
 void prepareRecords(const QString &from, const QString &to, bool small);
 
 // A main window over `dir`, shown and painted, its phrase timer stopped, on `page`.
-std::unique_ptr<TForm1> openForm(const QString &dir, int page);
+std::unique_ptr<app::TForm1> openForm(const QString &dir, widgets::Page page);
 
 struct Options {
     int rounds = 15;

@@ -11,6 +11,7 @@
 #include "data/TableObject.h"
 #include "records/HouseholdPage.h"
 #include "records/NameSearch.h"
+#include "tests/support/Named.h"
 #include "widgets/DBEdit.h"
 
 #include <QCoreApplication>
@@ -21,6 +22,8 @@
 #include <cstdio>
 
 #include <sqlite3.h>
+
+using widgets::Page;
 
 namespace bench {
 
@@ -136,10 +139,10 @@ QString ratioOf(const Series &ours, const Series &reference) {
 } // namespace
 
 void nameSearch(const QString &dir, const Options &options) {
-    auto form = openForm(dir, 0);
-    data::TableObject *table = form->ADOTable1;
-    records::NameSearch *search = form->nameSearch();
-    records::HouseholdPage *page = form->Household;
+    auto form = openForm(dir, Page::Household);
+    data::TableObject *table = named<data::TableObject>(*form, "ADOTable1");
+    records::NameSearch *search = form->findChild<records::NameSearch *>();
+    records::HouseholdPage *page = named<records::HouseholdPage>(*form, "Household");
     BarePrefixQuery bare(mainFile(dir));
     const QStringList prefixes = prefixesOf(table, options.searches);
     const int searches = int(prefixes.size());

@@ -36,15 +36,15 @@ private slots:
 
     void adoptedObjectsLiveUntilTheEnd() {
         QPointer<QObject> kept = new QObject;
-        lifetime::adopt(kept);
-        QCOMPARE(lifetime::adoptedCount(), 1);
-        lifetime::destroyAdopted();
+        app::lifetime::adopt(kept);
+        QCOMPARE(app::lifetime::adoptedCount(), 1);
+        app::lifetime::destroyAdopted();
         QVERIFY(kept.isNull());
     }
 };
 
 int main(int argc, char *argv[]) {
-    Application app(argc, argv);
+    app::Application app(argc, argv);
     TestApplication test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -6,6 +6,8 @@
 #include "records/HouseholdPage.h"
 #include "records/PeoplePage.h"
 #include "tests/data/DataFixture.h"
+#include "tests/support/Named.h"
+#include "tests/support/WindowPages.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBGrid.h"
 #include "widgets/DBMemo.h"
@@ -16,6 +18,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+
+using widgets::Page;
 
 class TestKeyboard : public QObject {
     Q_OBJECT
@@ -29,9 +33,9 @@ private slots:
     void enterInAComboBoxPressesTheSearchBoxOK();
 
 private:
-    void openForm(int page);
+    void openForm(Page page);
     std::unique_ptr<DataFixture> m_fixture;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<app::TForm1> m_form;
 };
 
 void TestKeyboard::init() {
@@ -45,20 +49,20 @@ void TestKeyboard::init() {
 void TestKeyboard::cleanup() {
     m_form.reset();
     m_fixture.reset();
-    lifetime::reset();
+    app::lifetime::reset();
 }
 
-void TestKeyboard::openForm(int page) {
-    m_form = std::make_unique<TForm1>(m_fixture->directory());
-    m_form->Timer1->stop();
+void TestKeyboard::openForm(Page page) {
+    m_form = std::make_unique<app::TForm1>(m_fixture->directory());
+    named<QTimer>(*m_form, "Timer1")->stop();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    m_form->PageControl1->setCurrentIndex(page);
+    pageControl(*m_form)->setCurrentPage(page);
 }
 
 void TestKeyboard::arrowsMoveTheFocusInsteadOfReachingControls() {
-    openForm(0);
-    records::HouseholdPage *page = m_form->Household;
+    openForm(Page::Household);
+    records::HouseholdPage *page = named<records::HouseholdPage>(*m_form, "Household");
     QCOMPARE(m_form->focusWidget(), page->DBEdit2);
     QTest::keyClick(page->DBEdit2, Qt::Key_Down);
     QCOMPARE(m_form->focusWidget(), page->DBEdit3);
@@ -67,21 +71,22 @@ void TestKeyboard::arrowsMoveTheFocusInsteadOfReachingControls() {
 
     // In the grid they do not move between rows.
     page->DBGrid1->setFocus();
-    QCOMPARE(m_form->ADOTable1->currentIndex(), 0);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->currentIndex(), 0);
     QTest::keyClick(page->DBGrid1, Qt::Key_Down);
-    QCOMPARE(m_form->ADOTable1->currentIndex(), 0);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->currentIndex(), 0);
     QVERIFY(m_form->focusWidget() != page->DBGrid1);
 }
 
 void TestKeyboard::enterMovesTheFocusOnRecordPages() {
-    openForm(1);
-    records::PeoplePage *page = m_form->People;
+    openForm(Page::People);
+    records::PeoplePage *page = named<records::PeoplePage>(*m_form, "People");
     page->DBMemo1->setFocus();
     page->DBMemo1->moveCursor(QTextCursor::End);
     QTest::keyClick(page->DBMemo1, Qt::Key_Return);
     QCOMPARE(page->DBMemo1->toPlainText(), QStringLiteral("x")); // no new line
     QVERIFY(m_form->focusWidget() != page->DBMemo1);
-    QCOMPARE(m_form->ADOTable2->state(), data::TableObject::State::Browse);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable2")->state(),
+             data::TableObject::State::Browse);
 
     page->DBEdit14->setFocus();
     QTest::keyClick(page->DBEdit14, Qt::Key_Enter);
@@ -89,9 +94,9 @@ void TestKeyboard::enterMovesTheFocusOnRecordPages() {
 }
 
 void TestKeyboard::enterReachesTheRichTexts() {
-    openForm(2);
-    m_form->OKpassword->click();
-    widgets::DBRichEdit *diary = m_form->Diary->DBRichEdit1;
+    openForm(Page::Diary);
+    named<QPushButton>(*m_form, "OKpassword")->click();
+    widgets::DBRichEdit *diary = named<widgets::DBRichEdit>(*m_form, "DBRichEdit1");
     QCOMPARE(m_form->focusWidget(), diary);
     QTest::keyClick(diary, Qt::Key_Return);
     QCOMPARE(m_form->focusWidget(), diary);
@@ -99,18 +104,19 @@ void TestKeyboard::enterReachesTheRichTexts() {
 }
 
 void TestKeyboard::enterInThePasswordEntryByPage() {
-    openForm(3);
-    QCOMPARE(m_form->focusWidget(), m_form->txtPassword);
-    QTest::keyClick(m_form->txtPassword, Qt::Key_Return);
-    QCOMPARE(m_form->focusWidget(), m_form->OKpassword);
-    QVERIFY(m_form->Privacy->isHidden());
-    QTest::keyClick(m_form->OKpassword, Qt::Key_Return); // the next Enter presses it
-    QVERIFY(!m_form->Privacy->isHidden());
+    openForm(Page::Privacy);
+    QCOMPARE(m_form->focusWidget(), named<QLineEdit>(*m_form, "txtPassword"));
+    QTest::keyClick(named<QLineEdit>(*m_form, "txtPassword"), Qt::Key_Return);
+    QCOMPARE(m_form->focusWidget(), named<QPushButton>(*m_form, "OKpassword"));
+    QVERIFY(named<privatepages::PrivacyPage>(*m_form, "Privacy")->isHidden());
+    QTest::keyClick(named<QPushButton>(*m_form, "OKpassword"),
+                    Qt::Key_Return); // the next Enter presses it
+    QVERIFY(!named<privatepages::PrivacyPage>(*m_form, "Privacy")->isHidden());
 
-    m_form->PageControl1->setCurrentIndex(2);
-    QTest::keyClick(m_form->txtPassword, Qt::Key_Return);
-    QCOMPARE(m_form->focusWidget(), m_form->txtPassword);
-    QVERIFY(m_form->Diary->isHidden());
+    pageControl(*m_form)->setCurrentPage(Page::Diary);
+    QTest::keyClick(named<QLineEdit>(*m_form, "txtPassword"), Qt::Key_Return);
+    QCOMPARE(m_form->focusWidget(), named<QLineEdit>(*m_form, "txtPassword"));
+    QVERIFY(named<privatepages::DiaryPage>(*m_form, "Diary")->isHidden());
 }
 
 // The entry of an editable combo box is a single-line field like any edit.

@@ -2,6 +2,8 @@
 #include "app/TForm1.h"
 #include "tests/data/DataFixture.h"
 #include "tests/support/ModalAnswerer.h"
+#include "tests/support/Named.h"
+#include "tests/support/WindowPages.h"
 #include "widgets/PageControl.h"
 
 #include <QAction>
@@ -13,6 +15,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+using widgets::Page;
+
 class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
@@ -22,14 +26,14 @@ private slots:
     void resizingKeepsControlsInPlace();
     void focusChainFollowsTheWindowsOrder();
 
-    void cleanup() { lifetime::reset(); }
+    void cleanup() { app::lifetime::reset(); }
 
 private:
     DataFixture m_data;
 };
 
 void TestMainWindow::namedObjectsExist() {
-    TForm1 form(m_data.directory());
+    app::TForm1 form(m_data.directory());
     QCOMPARE(form.objectName(), QStringLiteral("Form1"));
     const char *names[] = {"MainMenu1",      "File1",        "Print1",
                            "PrintScreen1",   "Exit1",        "Edit3",
@@ -53,75 +57,79 @@ void TestMainWindow::namedObjectsExist() {
 }
 
 void TestMainWindow::designStates() {
-    TForm1 form(m_data.directory());
-    QCOMPARE(form.pageIndex(), 5);
-    const QList<QToolButton *> enabled = {form.ToolPrint, form.ToolAbout, form.ToolExit};
-    for (QToolButton *button : form.ToolBar1->findChildren<QToolButton *>())
+    app::TForm1 form(m_data.directory());
+    QCOMPARE(pageControl(form)->currentPage(), widgets::Page::Help);
+    const QList<QToolButton *> enabled = {named<QToolButton>(form, "ToolPrint"),
+                                          named<QToolButton>(form, "ToolAbout"),
+                                          named<QToolButton>(form, "ToolExit")};
+    for (QToolButton *button : named<QWidget>(form, "ToolBar1")->findChildren<QToolButton *>())
         QCOMPARE(button->isEnabled(), enabled.contains(button));
-    for (QMenu *menu : {form.File1, form.Edit3, form.Format1, form.Help1}) {
+    for (QMenu *menu : {named<QMenu>(form, "File1"), named<QMenu>(form, "Edit3"),
+                        named<QMenu>(form, "Format1"), named<QMenu>(form, "Help1")}) {
         QVERIFY(menu->menuAction()->isEnabled());
         for (QAction *item : menu->actions())
             QVERIFY2(item->isEnabled(), qPrintable(item->objectName()));
     }
-    for (int i = 0; i < 6; ++i)
-        QVERIFY(!form.PageControl1->isTabHighlighted(i));
-    for (QWidget *overlay :
-         {static_cast<QWidget *>(form.GoBack), static_cast<QWidget *>(form.Searching),
-          static_cast<QWidget *>(form.Password), static_cast<QWidget *>(form.ChangePassword)})
+    for (widgets::Page page : widgets::kPages)
+        QVERIFY(!pageControl(form)->isTabHighlighted(page));
+    for (QWidget *overlay : {static_cast<QWidget *>(named<QPushButton>(form, "GoBack")),
+                             static_cast<QWidget *>(named<QGroupBox>(form, "Searching")),
+                             static_cast<QWidget *>(named<QGroupBox>(form, "Password")),
+                             static_cast<QWidget *>(named<QGroupBox>(form, "ChangePassword"))})
         QVERIFY(overlay->isHidden());
-    QVERIFY(form.Timer1->isActive());
-    QCOMPARE(form.Timer1->interval(), 3000);
-    QCOMPARE(form.ToolExit->toolTip(), QString());
-    QCOMPARE(form.ToolZoomOut->toolTip(), QStringLiteral("Image Zoom Out"));
+    QVERIFY(named<QTimer>(form, "Timer1")->isActive());
+    QCOMPARE(named<QTimer>(form, "Timer1")->interval(), 3000);
+    QCOMPARE(named<QToolButton>(form, "ToolExit")->toolTip(), QString());
+    QCOMPARE(named<QToolButton>(form, "ToolZoomOut")->toolTip(), QStringLiteral("Image Zoom Out"));
 }
 
 void TestMainWindow::menusInOrder() {
-    TForm1 form(m_data.directory());
+    app::TForm1 form(m_data.directory());
     auto names = [](QMenu *menu) {
         QStringList result;
         for (QAction *a : menu->actions())
             result << a->objectName();
         return result;
     };
-    QCOMPARE(names(form.Edit3),
+    QCOMPARE(names(named<QMenu>(form, "Edit3")),
              QStringList({"Undo", "N2", "Cut", "Copy", "Paste", "N3", "SelectAll", "FindText"}));
-    QCOMPARE(names(form.PopupMenu1),
+    QCOMPARE(names(named<QMenu>(form, "PopupMenu1")),
              QStringList({"pUndo", "N4", "pCut", "pPaste", "pCopy", "N5", "pSelectAll", "pFindText",
                           "N6", "pFont", "pInsertDate"}));
-    QCOMPARE(form.Exit1->text(), QStringLiteral("E&xit"));
-    QCOMPARE(form.SelectAll->text(), QStringLiteral("Select &All"));
+    QCOMPARE(named<QAction>(form, "Exit1")->text(), QStringLiteral("E&xit"));
+    QCOMPARE(named<QAction>(form, "SelectAll")->text(), QStringLiteral("Select &All"));
     for (QMenu *menu : form.menuBar()->findChildren<QMenu *>())
         for (QAction *a : menu->actions())
             QVERIFY(a->shortcut().isEmpty());
 }
 
 void TestMainWindow::resizingKeepsControlsInPlace() {
-    TForm1 form(m_data.directory());
+    app::TForm1 form(m_data.directory());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    const QRect pages = form.PageControl1->geometry();
-    const QRect date = form.DateTimePicker1->geometry();
+    const QRect pages = pageControl(form)->geometry();
+    const QRect date = named<QDateEdit>(form, "DateTimePicker1")->geometry();
     form.resize(form.width() + 200, form.height() + 150);
     QCoreApplication::processEvents();
-    QCOMPARE(form.PageControl1->geometry(), pages);
-    QCOMPARE(form.DateTimePicker1->geometry(), date);
+    QCOMPARE(pageControl(form)->geometry(), pages);
+    QCOMPARE(named<QDateEdit>(form, "DateTimePicker1")->geometry(), date);
     QCOMPARE(pages, QRect(8, 40, 673, 417));
     QCOMPARE(date, QRect(521, 48, 159, 20));
 }
 
 void TestMainWindow::focusChainFollowsTheWindowsOrder() {
-    TForm1 form(m_data.directory());
+    app::TForm1 form(m_data.directory());
     const QStringList expected = {"PageControl1", "DBEdit2",         "Search",      "GoBack",
                                   "DBEdit12",     "DateTimePicker1", "ItemName",    "SearchClose",
                                   "btnOK",        "DBEdit26",        "txtPassword", "OKpassword",
                                   "txtChange1",   "txtChange2",      "btnChange",   "DBEdit41"};
     QStringList seen;
-    QWidget *w = form.PageControl1;
+    QWidget *w = pageControl(form);
     do {
         if (expected.contains(w->objectName()) && !seen.contains(w->objectName()))
             seen << w->objectName();
         w = w->nextInFocusChain();
-    } while (w != form.PageControl1 && seen.size() < expected.size());
+    } while (w != pageControl(form) && seen.size() < expected.size());
     QCOMPARE(seen, expected);
 }
 

@@ -7,6 +7,8 @@
 #include "records/PeoplePage.h"
 #include "tests/data/DataFixture.h"
 #include "tests/support/ModalAnswerer.h"
+#include "tests/support/Named.h"
+#include "tests/support/WindowPages.h"
 #include "widgets/DBEdit.h"
 #include "widgets/PageControl.h"
 
@@ -19,6 +21,8 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
+
+using widgets::Page;
 
 namespace {
 
@@ -59,7 +63,7 @@ private:
     bool allTextTools(bool enabled) const;
 
     std::unique_ptr<DataFixture> m_fixture;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<app::TForm1> m_form;
 };
 
 void TestPageSwitching::init() {
@@ -71,12 +75,12 @@ void TestPageSwitching::init() {
 void TestPageSwitching::cleanup() {
     m_form.reset();
     m_fixture.reset();
-    lifetime::reset();
+    app::lifetime::reset();
 }
 
 void TestPageSwitching::openForm() {
-    m_form = std::make_unique<TForm1>(m_fixture->directory());
-    m_form->Timer1->stop();
+    m_form = std::make_unique<app::TForm1>(m_fixture->directory());
+    named<QTimer>(*m_form, "Timer1")->stop();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     m_form->activateWindow();
@@ -84,81 +88,86 @@ void TestPageSwitching::openForm() {
 }
 
 bool TestPageSwitching::allTextTools(bool enabled) const {
-    for (QToolButton *tool : m_form->textTools())
-        if (tool->isEnabled() != enabled)
+    for (const char *name : {"ToolUndo", "ToolFindText", "ToolCopy", "ToolCut", "ToolPaste",
+                             "ToolFont", "ToolSelectAll", "ToolColor", "ToolDateInsert"})
+        if (named<QToolButton>(*m_form, name)->isEnabled() != enabled)
             return false;
     return true;
 }
 
 QList<bool> TestPageSwitching::commandStates() const {
     QList<bool> states;
-    for (QToolButton *button : m_form->ToolBar1->findChildren<QToolButton *>())
+    for (QToolButton *button : named<QWidget>(*m_form, "ToolBar1")->findChildren<QToolButton *>())
         states << button->isEnabled();
-    for (QMenu *menu : {m_form->File1, m_form->Edit3, m_form->Format1, m_form->Help1}) {
+    for (QMenu *menu : {named<QMenu>(*m_form, "File1"), named<QMenu>(*m_form, "Edit3"),
+                        named<QMenu>(*m_form, "Format1"), named<QMenu>(*m_form, "Help1")}) {
         states << menu->menuAction()->isEnabled();
         for (QAction *item : menu->actions())
             states << item->isEnabled();
     }
-    for (QAction *item : m_form->PopupMenu1->actions())
+    for (QAction *item : named<QMenu>(*m_form, "PopupMenu1")->actions())
         states << item->isEnabled();
     return states;
 }
 
 void TestPageSwitching::availabilityAfterChange_data() {
-    QTest::addColumn<int>("page");
+    QTest::addColumn<Page>("page");
     QTest::addColumn<Availability>("expected");
     // print, text tools, search, zoom, Edit, Format, password, search box, focus
-    QTest::newRow("0 Household Items")
-        << 0 << Availability{true, false, true, true, false, false, false, true, "DBEdit2"};
-    QTest::newRow("1 People") << 1 << Availability{true,  false, true, true,      false,
-                                                   false, false, true, "DBEdit14"};
-    QTest::newRow("2 Diary") << 2 << Availability{false, true, false, false,        true,
-                                                  true,  true, false, "txtPassword"};
-    QTest::newRow("3 Privacy") << 3 << Availability{false, false, false, true,         false,
-                                                    false, true,  false, "txtPassword"};
-    QTest::newRow("4 Utilities") << 4 << Availability{true,  false, false, false,         false,
-                                                      false, false, false, "txtPrincipal"};
-    QTest::newRow("5 Help") << 5
-                            << Availability{true, true, false, false, true, true, false, false, ""};
+    QTest::newRow("Household Items")
+        << Page::Household
+        << Availability{true, false, true, true, false, false, false, true, "DBEdit2"};
+    QTest::newRow("People") << Page::People << Availability{true,  false, true, true,      false,
+                                                            false, false, true, "DBEdit14"};
+    QTest::newRow("Diary") << Page::Diary << Availability{false, true, false, false,        true,
+                                                          true,  true, false, "txtPassword"};
+    QTest::newRow("Privacy") << Page::Privacy
+                             << Availability{false, false, false, true,         false,
+                                             false, true,  false, "txtPassword"};
+    QTest::newRow("Utilities") << Page::Utilities
+                               << Availability{true,  false, false, false,         false,
+                                               false, false, false, "txtPrincipal"};
+    QTest::newRow("Help") << Page::Help
+                          << Availability{true, true, false, false, true, true, false, false, ""};
 }
 
 void TestPageSwitching::availabilityAfterChange() {
-    QFETCH(int, page);
+    QFETCH(Page, page);
     QFETCH(Availability, expected);
     openForm();
     // Come from the other record page with the search box open and a stale
     // password typed, so that every column of the table has something to do.
-    const int from = page == 1 ? 0 : 1;
-    m_form->PageControl1->setCurrentIndex(from);
-    m_form->ToolSearch->click();
-    QVERIFY(m_form->Searching->isVisible());
-    m_form->txtPassword->setText(QStringLiteral("stale"));
+    const Page from = page == Page::People ? Page::Household : Page::People;
+    pageControl(*m_form)->setCurrentPage(from);
+    named<QToolButton>(*m_form, "ToolSearch")->click();
+    QVERIFY(named<QGroupBox>(*m_form, "Searching")->isVisible());
+    named<QLineEdit>(*m_form, "txtPassword")->setText(QStringLiteral("stale"));
 
-    m_form->PageControl1->setCurrentIndex(page);
-    QCOMPARE(m_form->pageIndex(), page);
-    QCOMPARE(m_form->Print1->isEnabled(), expected.print);
-    QCOMPARE(m_form->ToolPrint->isEnabled(), expected.print);
+    pageControl(*m_form)->setCurrentPage(page);
+    QCOMPARE(pageControl(*m_form)->currentPage(), page);
+    QCOMPARE(named<QAction>(*m_form, "Print1")->isEnabled(), expected.print);
+    QCOMPARE(named<QToolButton>(*m_form, "ToolPrint")->isEnabled(), expected.print);
     QVERIFY(allTextTools(expected.textTools));
-    QCOMPARE(m_form->ToolSearch->isEnabled(), expected.search);
-    QCOMPARE(m_form->ToolZoomIn->isEnabled(), expected.zoom);
-    QCOMPARE(m_form->ToolZoomOut->isEnabled(), expected.zoom);
-    QCOMPARE(m_form->Edit3->menuAction()->isEnabled(), expected.editMenu);
-    QCOMPARE(m_form->Format1->menuAction()->isEnabled(), expected.formatMenu);
-    QCOMPARE(m_form->Password->isVisible(), expected.passwordShown);
-    QCOMPARE(m_form->Searching->isVisible(), expected.searchBoxShown);
+    QCOMPARE(named<QToolButton>(*m_form, "ToolSearch")->isEnabled(), expected.search);
+    QCOMPARE(named<QToolButton>(*m_form, "ToolZoomIn")->isEnabled(), expected.zoom);
+    QCOMPARE(named<QToolButton>(*m_form, "ToolZoomOut")->isEnabled(), expected.zoom);
+    QCOMPARE(named<QMenu>(*m_form, "Edit3")->menuAction()->isEnabled(), expected.editMenu);
+    QCOMPARE(named<QMenu>(*m_form, "Format1")->menuAction()->isEnabled(), expected.formatMenu);
+    QCOMPARE(named<QGroupBox>(*m_form, "Password")->isVisible(), expected.passwordShown);
+    QCOMPARE(named<QGroupBox>(*m_form, "Searching")->isVisible(), expected.searchBoxShown);
     // The page is covered while the password box stands.
-    QCOMPARE(m_form->PageControl1->currentWidget()->isVisible(), !expected.passwordShown);
+    QCOMPARE(pageControl(*m_form)->currentWidget()->isVisible(), !expected.passwordShown);
     if (expected.passwordShown)
-        QCOMPARE(m_form->txtPassword->text(), QString());
-    for (int i = 0; i < m_form->PageControl1->count(); ++i)
-        QCOMPARE(m_form->PageControl1->isTabHighlighted(i), i == page);
+        QCOMPARE(named<QLineEdit>(*m_form, "txtPassword")->text(), QString());
+    for (Page each : widgets::kPages)
+        QCOMPARE(pageControl(*m_form)->isTabHighlighted(each), each == page);
 
     QWidget *focus = QApplication::focusWidget();
     if (expected.focus.isEmpty()) {
         return;
     } else if (!m_form->findChild<QWidget *>(expected.focus)) {
         // The loan calculator is not on the page yet: nothing to focus.
-        QCOMPARE(page, 4);
+        QCOMPARE(page, Page::Utilities);
     } else {
         QVERIFY(focus);
         QCOMPARE(focus->objectName(), expected.focus);
@@ -167,105 +176,111 @@ void TestPageSwitching::availabilityAfterChange() {
 
 void TestPageSwitching::helpBeforeAndAfterTheFirstChange() {
     openForm();
-    QCOMPARE(m_form->pageIndex(), 5);
+    QCOMPARE(pageControl(*m_form)->currentPage(), Page::Help);
     QVERIFY(allTextTools(false));
-    for (int i = 0; i < m_form->PageControl1->count(); ++i)
-        QVERIFY(!m_form->PageControl1->isTabHighlighted(i));
-    m_form->PageControl1->setCurrentIndex(0);
-    m_form->PageControl1->setCurrentIndex(5);
+    for (Page each : widgets::kPages)
+        QVERIFY(!pageControl(*m_form)->isTabHighlighted(each));
+    pageControl(*m_form)->setCurrentPage(Page::Household);
+    pageControl(*m_form)->setCurrentPage(Page::Help);
     QVERIFY(allTextTools(true));
-    QVERIFY(m_form->Print1->isEnabled());
-    QVERIFY(!m_form->ToolSearch->isEnabled());
-    QVERIFY(m_form->Edit3->menuAction()->isEnabled());
-    QVERIFY(m_form->PageControl1->isTabHighlighted(5));
+    QVERIFY(named<QAction>(*m_form, "Print1")->isEnabled());
+    QVERIFY(!named<QToolButton>(*m_form, "ToolSearch")->isEnabled());
+    QVERIFY(named<QMenu>(*m_form, "Edit3")->menuAction()->isEnabled());
+    QVERIFY(pageControl(*m_form)->isTabHighlighted(Page::Help));
 }
 
 void TestPageSwitching::passwordGateOnEveryEntry() {
     openForm();
-    auto expectGate = [this](int page) {
-        QCOMPARE(m_form->pageIndex(), page);
-        QVERIFY(m_form->Password->isVisible());
-        QCOMPARE(m_form->txtPassword->text(), QString());
-        QCOMPARE(QApplication::focusWidget(), m_form->txtPassword);
-        QVERIFY(!m_form->PageControl1->currentWidget()->isVisible());
-        QVERIFY(!m_form->Print1->isEnabled());
+    auto expectGate = [this](Page page) {
+        QCOMPARE(pageControl(*m_form)->currentPage(), page);
+        QVERIFY(named<QGroupBox>(*m_form, "Password")->isVisible());
+        QCOMPARE(named<QLineEdit>(*m_form, "txtPassword")->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), named<QLineEdit>(*m_form, "txtPassword"));
+        QVERIFY(!pageControl(*m_form)->currentWidget()->isVisible());
+        QVERIFY(!named<QAction>(*m_form, "Print1")->isEnabled());
     };
-    for (int page : {2, 0, 2, 3, 2, 4, 3, 5, 3}) {
-        m_form->PageControl1->setCurrentIndex(page);
-        if (page == 2 || page == 3) {
+    for (Page page : {Page::Diary, Page::Household, Page::Diary, Page::Privacy, Page::Diary,
+                      Page::Utilities, Page::Privacy, Page::Help, Page::Privacy}) {
+        pageControl(*m_form)->setCurrentPage(page);
+        if (page == Page::Diary || page == Page::Privacy) {
             expectGate(page);
-            QTest::keyClicks(m_form->txtPassword, QStringLiteral("guess"));
+            QTest::keyClicks(named<QLineEdit>(*m_form, "txtPassword"), QStringLiteral("guess"));
         } else {
-            QVERIFY(m_form->Password->isHidden());
-            QVERIFY(m_form->PageControl1->currentWidget()->isVisible());
+            QVERIFY(named<QGroupBox>(*m_form, "Password")->isHidden());
+            QVERIFY(pageControl(*m_form)->currentWidget()->isVisible());
         }
     }
 }
 
 void TestPageSwitching::searchBoxOpenOnlyBetweenRecordPages() {
     openForm();
-    m_form->PageControl1->setCurrentIndex(0);
-    m_form->Household->Search->click();
-    for (int page : {1, 0, 1}) {
-        m_form->PageControl1->setCurrentIndex(page);
-        QVERIFY(m_form->Searching->isVisible());
+    pageControl(*m_form)->setCurrentPage(Page::Household);
+    named<QPushButton>(*m_form, "Search")->click();
+    for (Page page : {Page::People, Page::Household, Page::People}) {
+        pageControl(*m_form)->setCurrentPage(page);
+        QVERIFY(named<QGroupBox>(*m_form, "Searching")->isVisible());
     }
-    for (int page : {2, 3, 4, 5}) {
-        m_form->PageControl1->setCurrentIndex(1);
-        m_form->People->LookUp->click();
-        m_form->PageControl1->setCurrentIndex(page);
-        QVERIFY(m_form->Searching->isHidden());
+    for (Page page : {Page::Diary, Page::Privacy, Page::Utilities, Page::Help}) {
+        pageControl(*m_form)->setCurrentPage(Page::People);
+        named<QPushButton>(*m_form, "LookUp")->click();
+        pageControl(*m_form)->setCurrentPage(page);
+        QVERIFY(named<QGroupBox>(*m_form, "Searching")->isHidden());
         // Returning does not open it again.
-        m_form->PageControl1->setCurrentIndex(0);
-        QVERIFY(m_form->Searching->isHidden());
+        pageControl(*m_form)->setCurrentPage(Page::Household);
+        QVERIFY(named<QGroupBox>(*m_form, "Searching")->isHidden());
     }
     // Closed on page 0, it stays closed on the way to page 1.
-    m_form->PageControl1->setCurrentIndex(1);
-    QVERIFY(m_form->Searching->isHidden());
+    pageControl(*m_form)->setCurrentPage(Page::People);
+    QVERIFY(named<QGroupBox>(*m_form, "Searching")->isHidden());
 }
 
 void TestPageSwitching::otherCommandsAreNotTouched() {
     openForm();
     // Set every command that page changes leave alone against its design state.
-    const QList<QObject *> untouched = {m_form->ToolAbout, m_form->ToolExit, m_form->PrintScreen1,
-                                        m_form->Exit1,     m_form->About1,   m_form->pUndo,
-                                        m_form->pFindText, m_form->pFont};
+    const QList<QObject *> untouched = {
+        named<QToolButton>(*m_form, "ToolAbout"), named<QToolButton>(*m_form, "ToolExit"),
+        named<QAction>(*m_form, "PrintScreen1"),  named<QAction>(*m_form, "Exit1"),
+        named<QAction>(*m_form, "About1"),        named<QAction>(*m_form, "pUndo"),
+        named<QAction>(*m_form, "pFindText"),     named<QAction>(*m_form, "pFont")};
     for (QObject *object : untouched)
         object->setProperty("enabled", false);
-    m_form->ChangePassword->show();
-    for (int page : {0, 1, 2, 3, 4, 5, 0}) {
-        m_form->PageControl1->setCurrentIndex(page);
+    named<QGroupBox>(*m_form, "ChangePassword")->show();
+    for (Page page : {Page::Household, Page::People, Page::Diary, Page::Privacy, Page::Utilities,
+                      Page::Help, Page::Household}) {
+        pageControl(*m_form)->setCurrentPage(page);
         for (QObject *object : untouched)
             QVERIFY2(!object->property("enabled").toBool(), qPrintable(object->objectName()));
-        QVERIFY(m_form->ChangePassword->isVisible());
+        QVERIFY(named<QGroupBox>(*m_form, "ChangePassword")->isVisible());
     }
     // Two changes to the same page leave the same commands.
-    m_form->PageControl1->setCurrentIndex(1);
+    pageControl(*m_form)->setCurrentPage(Page::People);
     const QList<bool> first = commandStates();
-    m_form->PageControl1->setCurrentIndex(3);
-    m_form->PageControl1->setCurrentIndex(1);
+    pageControl(*m_form)->setCurrentPage(Page::Privacy);
+    pageControl(*m_form)->setCurrentPage(Page::People);
     QCOMPARE(commandStates(), first);
 }
 
 void TestPageSwitching::recordPagesRefreshCountAndPicture() {
     m_fixture->addItem(QStringLiteral("Ladder"));
     openForm();
-    m_form->PageControl1->setCurrentIndex(0);
-    QCOMPARE(m_form->Household->Edit1->text(), QStringLiteral("2"));
-    QVERIFY(!m_form->Household->NoPicture1->isHidden());
-    m_form->PageControl1->setCurrentIndex(1);
-    QCOMPARE(m_form->People->Edit2->text(), QStringLiteral("1"));
-    QVERIFY(!m_form->People->NoPicture2->isHidden());
-    QVERIFY(m_form->Household->NoPicture1->isHidden()); // every panel is hidden first
+    pageControl(*m_form)->setCurrentPage(Page::Household);
+    QCOMPARE(named<QLineEdit>(*m_form, "Edit1")->text(), QStringLiteral("2"));
+    QVERIFY(!named<QLabel>(*m_form, "NoPicture1")->isHidden());
+    pageControl(*m_form)->setCurrentPage(Page::People);
+    QCOMPARE(named<QLineEdit>(*m_form, "Edit2")->text(), QStringLiteral("1"));
+    QVERIFY(!named<QLabel>(*m_form, "NoPicture2")->isHidden());
+    QVERIFY(named<QLabel>(*m_form, "NoPicture1")->isHidden()); // every panel is hidden first
 
     // Changes made while another page is current show on the next entry.
-    m_form->Household->Edit1->setText(QStringLiteral("typed"));
-    m_form->ADOTable1->insert();
-    m_form->ADOTable1->fieldByName(QStringLiteral("Item Name"))->setAsString(QStringLiteral("Mop"));
-    m_form->ADOTable1->post();
-    m_form->PageControl1->setCurrentIndex(0);
-    QCOMPARE(m_form->Household->Edit1->text(), QStringLiteral("3"));
-    QVERIFY(!m_form->Household->NoPicture1->isHidden());
+    named<QLineEdit>(*m_form, "Edit1")->setText(QStringLiteral("typed"));
+    named<data::TableObject>(*m_form, "ADOTable1")->insert();
+    named<data::TableObject>(*m_form, "ADOTable1")
+        ->fieldByName(QStringLiteral("Item Name"))
+        ->setAsString(QStringLiteral("Mop"));
+    named<data::TableObject>(*m_form, "ADOTable1")->post();
+    pageControl(*m_form)->setCurrentPage(Page::Household);
+    QCOMPARE(named<QLineEdit>(*m_form, "Edit1")->text(), QStringLiteral("3"));
+    QVERIFY(!named<QLabel>(*m_form, "NoPicture1")->isHidden());
 }
 
 QTEST_MAIN(TestPageSwitching)

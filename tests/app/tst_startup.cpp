@@ -8,6 +8,8 @@
 #include "records/PeoplePage.h"
 #include "tests/data/DataFixture.h"
 #include "tests/support/ModalAnswerer.h"
+#include "tests/support/Named.h"
+#include "tests/support/WindowPages.h"
 #include "widgets/PageControl.h"
 
 #include <QDateEdit>
@@ -19,10 +21,12 @@
 
 #include <sqlite3.h>
 
+using widgets::Page;
+
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
-    void init() { lifetime::reset(); }
+    void init() { app::lifetime::reset(); }
     void cleanup() { core::Clock::setSource({}); }
     void opensEverythingAndShowsTheRecordState();
     void connectionFailureShowsOneMessageAndEnds_data();
@@ -39,20 +43,23 @@ void TestStartup::opensEverythingAndShowsTheRecordState() {
     DataFixture fixture;
     core::Clock::setSource([] { return QDateTime(QDate(2026, 12, 9), QTime(10, 0)); });
     ModalAnswerer boxes;
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     QVERIFY(boxes.boxes().isEmpty());
-    QVERIFY(!lifetime::terminateRequested());
-    for (data::TableObject *table : {form.ADOTable1, form.ADOTable2, form.ADOTable3, form.ADOTable4,
-                                     form.ADOTable5, form.ADOTable6})
+    QVERIFY(!app::lifetime::terminateRequested());
+    for (data::TableObject *table :
+         {named<data::TableObject>(form, "ADOTable1"), named<data::TableObject>(form, "ADOTable2"),
+          named<data::TableObject>(form, "ADOTable3"), named<data::TableObject>(form, "ADOTable4"),
+          named<data::TableObject>(form, "ADOTable5"), named<data::TableObject>(form, "ADOTable6")})
         QVERIFY2(table->isActive(), qPrintable(table->objectName()));
     QCOMPARE(form.windowTitle(), QStringLiteral("Hearthledger v1.0: Browsing"));
-    QCOMPARE(form.DateTimePicker1->date(), QDate(2026, 12, 9));
-    QCOMPARE(form.pageIndex(), 5);
+    QCOMPARE(named<QDateEdit>(form, "DateTimePicker1")->date(), QDate(2026, 12, 9));
+    QCOMPARE(pageControl(form)->currentPage(), Page::Help);
     // On the Help page the routines write no count and only hide the panels.
-    QCOMPARE(form.Household->Edit1->text(), QString());
-    QVERIFY(form.Household->NoPicture1->isHidden());
-    QVERIFY(form.ADOConnection1->connectionString().startsWith(
-        QStringLiteral("Provider=SQLite3;User ID=Admin;Data Source=")));
+    QCOMPARE(named<QLineEdit>(form, "Edit1")->text(), QString());
+    QVERIFY(named<QLabel>(form, "NoPicture1")->isHidden());
+    QVERIFY(named<data::Connection>(form, "ADOConnection1")
+                ->connectionString()
+                .startsWith(QStringLiteral("Provider=SQLite3;User ID=Admin;Data Source=")));
 }
 
 void TestStartup::connectionFailureShowsOneMessageAndEnds_data() {
@@ -80,13 +87,13 @@ void TestStartup::connectionFailureShowsOneMessageAndEnds() {
         damaged.write(replacement);
     }
     ModalAnswerer boxes;
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     QCOMPARE(boxes.boxes().size(), 1);
     QCOMPARE(boxes.boxes()[0].icon, QMessageBox::NoIcon);
     QVERIFY2(boxes.lastText().contains(expected), qPrintable(boxes.lastText()));
-    QVERIFY(lifetime::terminateRequested());
-    QVERIFY(!form.ADOTable1->isActive());
-    QCOMPARE(form.DateTimePicker1->date(), QDate(2003, 1, 1));
+    QVERIFY(app::lifetime::terminateRequested());
+    QVERIFY(!named<data::TableObject>(form, "ADOTable1")->isActive());
+    QCOMPARE(named<QDateEdit>(form, "DateTimePicker1")->date(), QDate(2003, 1, 1));
     // The program never creates a missing file.
     QCOMPARE(QFile::exists(path), !replacement.isEmpty());
 }
@@ -102,10 +109,10 @@ void TestStartup::lockedFileShowsOneMessageAndEnds() {
              SQLITE_OK);
     ModalAnswerer boxes;
     {
-        TForm1 form(fixture.directory());
+        app::TForm1 form(fixture.directory());
         QCOMPARE(boxes.boxes().size(), 1);
         QVERIFY2(boxes.lastText().contains(QLatin1String("locked")), qPrintable(boxes.lastText()));
-        QVERIFY(lifetime::terminateRequested());
+        QVERIFY(app::lifetime::terminateRequested());
     }
     sqlite3_exec(holder, "COMMIT", nullptr, nullptr, nullptr);
     sqlite3_close(holder);
@@ -115,19 +122,19 @@ void TestStartup::tableFailureIsReportedAndTheWindowRuns() {
     DataFixture fixture;
     fixture.exec(QStringLiteral("DROP TABLE \"Privacy\""));
     ModalAnswerer boxes;
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     QCOMPARE(boxes.boxes().size(), 1);
     QCOMPARE(boxes.boxes()[0].icon, QMessageBox::Critical);
     QVERIFY2(boxes.lastText().contains(QLatin1String("no such table")),
              qPrintable(boxes.lastText()));
-    QVERIFY(!lifetime::terminateRequested());
-    QVERIFY(form.ADOTable3->isActive());
-    QVERIFY(!form.ADOTable4->isActive());
-    QVERIFY(!form.ADOTable5->isActive());
-    QCOMPARE(form.DateTimePicker1->date(), QDate(2003, 1, 1));
+    QVERIFY(!app::lifetime::terminateRequested());
+    QVERIFY(named<data::TableObject>(form, "ADOTable3")->isActive());
+    QVERIFY(!named<data::TableObject>(form, "ADOTable4")->isActive());
+    QVERIFY(!named<data::TableObject>(form, "ADOTable5")->isActive());
+    QCOMPARE(named<QDateEdit>(form, "DateTimePicker1")->date(), QDate(2003, 1, 1));
     // The window carries on with the tables that opened.
-    form.PageControl1->setCurrentIndex(0);
-    QCOMPARE(form.Household->Edit1->text(), QStringLiteral("0"));
+    pageControl(form)->setCurrentPage(Page::Household);
+    QCOMPARE(named<QLineEdit>(form, "Edit1")->text(), QStringLiteral("0"));
 }
 
 void TestStartup::awkwardProgramDirectories_data() {
@@ -141,11 +148,12 @@ void TestStartup::awkwardProgramDirectories() {
     DataFixture fixture({}, subdirectory);
     fixture.addItem(QStringLiteral("Lamp"));
     ModalAnswerer boxes;
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     QVERIFY(boxes.boxes().isEmpty());
-    QVERIFY(form.ADOConnection1->connectionString().contains(fixture.directory() +
-                                                             QStringLiteral("/Hearthledger.mdb")));
-    QCOMPARE(form.ADOTable1->recordCount(), 1);
+    QVERIFY(named<data::Connection>(form, "ADOConnection1")
+                ->connectionString()
+                .contains(fixture.directory() + QStringLiteral("/Hearthledger.mdb")));
+    QCOMPARE(named<data::TableObject>(form, "ADOTable1")->recordCount(), 1);
 }
 
 void TestStartup::exitAndCloseDiscardUnpostedEdits_data() {
@@ -160,23 +168,27 @@ void TestStartup::exitAndCloseDiscardUnpostedEdits() {
     DataFixture fixture;
     fixture.addItem(QStringLiteral("Lamp"));
     {
-        auto form = std::make_unique<TForm1>(fixture.directory());
+        auto form = std::make_unique<app::TForm1>(fixture.directory());
         form->show();
-        form->ADOTable1->fieldByName(QStringLiteral("Item Name"))->setAsString("Chair");
-        form->ADOTable2->insert();
+        named<data::TableObject>(*form, "ADOTable1")
+            ->fieldByName(QStringLiteral("Item Name"))
+            ->setAsString("Chair");
+        named<data::TableObject>(*form, "ADOTable2")->insert();
         if (way == 0) {
             form->Exit1Click();
-            for (data::TableObject *table :
-                 {form->ADOTable1, form->ADOTable2, form->ADOTable3, form->ADOTable4})
+            for (data::TableObject *table : {named<data::TableObject>(*form, "ADOTable1"),
+                                             named<data::TableObject>(*form, "ADOTable2"),
+                                             named<data::TableObject>(*form, "ADOTable3"),
+                                             named<data::TableObject>(*form, "ADOTable4")})
                 QVERIFY(!table->isActive());
-            QVERIFY(form->ADOTable5->isActive());
+            QVERIFY(named<data::TableObject>(*form, "ADOTable5")->isActive());
         } else if (way == 1) {
             QVERIFY(form->close());
         } else {
-            form->Household->BitBtn1->click();
+            named<QPushButton>(*form, "BitBtn1")->click();
             QVERIFY(!form->isVisible());
         }
-        QVERIFY(lifetime::terminateRequested());
+        QVERIFY(app::lifetime::terminateRequested());
         form.reset();
     }
     QCOMPARE(fixture.scalar(QStringLiteral("SELECT \"Item Name\" FROM \"Household Inventory\""))

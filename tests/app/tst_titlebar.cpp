@@ -7,6 +7,8 @@
 #include "records/HouseholdPage.h"
 #include "records/PeoplePage.h"
 #include "tests/data/DataFixture.h"
+#include "tests/support/Named.h"
+#include "tests/support/WindowPages.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBNavigator.h"
 #include "widgets/PageControl.h"
@@ -16,6 +18,8 @@
 #include <QtTest>
 
 #include <climits>
+
+using widgets::Page;
 
 using widgets::DBNavigator;
 
@@ -84,14 +88,14 @@ private:
     void openForm(const tools::PrepareOptions &options = {});
 
     std::unique_ptr<DataFixture> m_fixture;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<app::TForm1> m_form;
 };
 
 void TestTitleBar::cleanup() {
     m_form.reset();
     m_fixture.reset();
     core::Clock::setSource({});
-    lifetime::reset();
+    app::lifetime::reset();
 }
 
 void TestTitleBar::openForm(const tools::PrepareOptions &options) {
@@ -101,8 +105,8 @@ void TestTitleBar::openForm(const tools::PrepareOptions &options) {
         m_fixture->addItem(QStringLiteral("Ladder"));
         m_fixture->exec(QStringLiteral("INSERT INTO \"People\" (\"First Name\") VALUES ('Ann')"));
     }
-    m_form = std::make_unique<TForm1>(m_fixture->directory());
-    m_form->Timer1->stop();
+    m_form = std::make_unique<app::TForm1>(m_fixture->directory());
+    named<QTimer>(*m_form, "Timer1")->stop();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
 }
@@ -114,8 +118,8 @@ void TestTitleBar::startsWithStateOfHouseholdTable() {
 
 void TestTitleBar::stateWordsFollowUserActions() {
     openForm();
-    m_form->PageControl1->setCurrentIndex(0);
-    records::HouseholdPage *page = m_form->Household;
+    pageControl(*m_form)->setCurrentPage(Page::Household);
+    records::HouseholdPage *page = named<records::HouseholdPage>(*m_form, "Household");
     DBNavigator *navigator = page->DBNavigator1;
 
     navigator->clickButton(DBNavigator::nbNext);
@@ -131,45 +135,52 @@ void TestTitleBar::stateWordsFollowUserActions() {
     navigator->clickButton(DBNavigator::nbCancel);
     QCOMPARE(m_form->windowTitle(), kStatePrefix + QStringLiteral("Browsing"));
 
-    m_form->PageControl1->setCurrentIndex(1);
-    m_form->People->DBNavigator3->clickButton(DBNavigator::nbInsert);
+    pageControl(*m_form)->setCurrentPage(Page::People);
+    named<widgets::DBNavigator>(*m_form, "DBNavigator3")->clickButton(DBNavigator::nbInsert);
     QCOMPARE(m_form->windowTitle(), kStatePrefix + QStringLiteral("New record inserting"));
-    m_form->People->DBEdit14->setFocus();
-    QTest::keyClicks(m_form->People->DBEdit14, QStringLiteral("Bea"));
+    named<widgets::DBEdit>(*m_form, "DBEdit14")->setFocus();
+    QTest::keyClicks(named<widgets::DBEdit>(*m_form, "DBEdit14"), QStringLiteral("Bea"));
     QCOMPARE(m_form->windowTitle(), kStatePrefix + QStringLiteral("New record inserting"));
-    m_form->People->DBNavigator3->clickButton(DBNavigator::nbPost);
+    named<widgets::DBNavigator>(*m_form, "DBNavigator3")->clickButton(DBNavigator::nbPost);
     QCOMPARE(m_form->windowTitle(), kStatePrefix + QStringLiteral("Browsing"));
 }
 
 void TestTitleBar::tableIsChosenByPage_data() {
-    QTest::addColumn<int>("page");
+    QTest::addColumn<Page>("page");
     QTest::addColumn<QString>("word");
     // Household Items in edit, People inserting, Diary browsing, Privacy closed.
-    QTest::newRow("0 Household Items") << 0 << "Editing";
-    QTest::newRow("1 People") << 1 << "New record inserting";
-    QTest::newRow("2 Diary") << 2 << "Browsing";
-    QTest::newRow("3 Privacy") << 3 << "Closed";
-    QTest::newRow("4 Utilities") << 4 << "Editing";
-    QTest::newRow("5 Help") << 5 << "Editing";
+    QTest::newRow("Household Items") << Page::Household << "Editing";
+    QTest::newRow("People") << Page::People << "New record inserting";
+    QTest::newRow("Diary") << Page::Diary << "Browsing";
+    QTest::newRow("Privacy") << Page::Privacy << "Closed";
+    QTest::newRow("Utilities") << Page::Utilities << "Editing";
+    QTest::newRow("Help") << Page::Help << "Editing";
 }
 
 void TestTitleBar::tableIsChosenByPage() {
-    QFETCH(int, page);
+    QFETCH(Page, page);
     QFETCH(QString, word);
     openForm();
-    m_form->PageControl1->setCurrentIndex(page);
-    m_form->ADOTable1->edit();
-    m_form->ADOTable2->insert();
-    m_form->ADOTable4->close();
-    QCOMPARE(m_form->ADOTable3->state(), data::TableObject::State::Browse);
+    pageControl(*m_form)->setCurrentPage(page);
+    named<data::TableObject>(*m_form, "ADOTable1")->edit();
+    named<data::TableObject>(*m_form, "ADOTable2")->insert();
+    named<data::TableObject>(*m_form, "ADOTable4")->close();
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable3")->state(),
+             data::TableObject::State::Browse);
 
     // Whichever source reports, the caption names the page's table.
     const QList<std::function<void()>> reports = {
-        [this] { m_form->ADOTable1->fieldByName(QStringLiteral("Room ID"))->setAsString("Hall"); },
         [this] {
-            m_form->ADOTable2->fieldByName(QStringLiteral("First Name"))->setAsString("Bea");
+            named<data::TableObject>(*m_form, "ADOTable1")
+                ->fieldByName(QStringLiteral("Room ID"))
+                ->setAsString("Hall");
         },
-        [this] { m_form->ADOTable3->refresh(); },
+        [this] {
+            named<data::TableObject>(*m_form, "ADOTable2")
+                ->fieldByName(QStringLiteral("First Name"))
+                ->setAsString("Bea");
+        },
+        [this] { named<data::TableObject>(*m_form, "ADOTable3")->refresh(); },
     };
     for (qsizetype i = 0; i < reports.size(); ++i) {
         m_form->setWindowTitle(QStringLiteral("none"));
@@ -183,12 +194,12 @@ void TestTitleBar::tableIsChosenByPage() {
 void TestTitleBar::otherSourcesWriteNothing() {
     openForm();
     m_form->setWindowTitle(QStringLiteral("none"));
-    m_form->ADOTable5->next();
-    m_form->ADOTable5->refresh();
-    m_form->ADOTable6->next();
+    named<data::TableObject>(*m_form, "ADOTable5")->next();
+    named<data::TableObject>(*m_form, "ADOTable5")->refresh();
+    named<data::TableObject>(*m_form, "ADOTable6")->next();
     QCOMPARE(m_form->windowTitle(), QStringLiteral("none"));
     // Closing reports nothing either.
-    m_form->ADOTable2->close();
+    named<data::TableObject>(*m_form, "ADOTable2")->close();
     QCOMPARE(m_form->windowTitle(), QStringLiteral("none"));
 }
 
@@ -219,10 +230,10 @@ void TestTitleBar::randomInRange() {
     QFETCH(int, low);
     QFETCH(int, high);
     const int expected = expectedRandom(low, high, when);
-    QCOMPARE(RandomInRange(low, high, when), expected);
+    QCOMPARE(app::RandomInRange(low, high, when), expected);
     core::Clock::setSource([when] { return when; });
-    QCOMPARE(RandomInRange(low, high), expected);
-    QCOMPARE(RandomInRange(high, low), expected); // swapped bounds
+    QCOMPARE(app::RandomInRange(low, high), expected);
+    QCOMPARE(app::RandomInRange(high, low), expected); // swapped bounds
     if (low == high)
         QCOMPARE(expected, low);
 }
@@ -230,7 +241,7 @@ void TestTitleBar::randomInRange() {
 void TestTitleBar::randomInRangeCoversItsRange() {
     int lowest = INT_MAX, highest = INT_MIN;
     for (int ms = 0; ms < 86400000; ms += 397) {
-        const int n = RandomInRange(1, 1039, utcAt(ms));
+        const int n = app::RandomInRange(1, 1039, utcAt(ms));
         lowest = qMin(lowest, n);
         highest = qMax(highest, n);
     }
@@ -267,7 +278,8 @@ void TestTitleBar::tickerShowsRowOnePlusN() {
     m_form->Timer1Timer();
     const QString phrase = shownRow ? numberedPhrases(rows).at(shownRow - 1) : QString();
     QCOMPARE(m_form->windowTitle(), kPhrasePrefix + phrase);
-    QCOMPARE(m_form->ADOTable6->state(), data::TableObject::State::Inactive);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable6")->state(),
+             data::TableObject::State::Inactive);
 }
 
 void TestTitleBar::everyTickStartsFromTheFirstRow() {
@@ -282,7 +294,7 @@ void TestTitleBar::everyTickStartsFromTheFirstRow() {
         QCOMPARE(m_form->windowTitle(), kPhrasePrefix + numberedPhrases(1100).at(row - 1));
     }
     // A data change in between writes the record state, until the next tick.
-    m_form->ADOTable1->next();
+    named<data::TableObject>(*m_form, "ADOTable1")->next();
     QCOMPARE(m_form->windowTitle(), kStatePrefix + QStringLiteral("Browsing"));
     m_form->Timer1Timer();
     QVERIFY(m_form->windowTitle().startsWith(kPhrasePrefix + QStringLiteral("Phrase ")));
@@ -293,9 +305,10 @@ void TestTitleBar::openPhraseTableKeepsItsRow() {
     options.phraseList = numberedPhrases(1100);
     openForm(options);
     // Start-up leaves the table open; moved on to row 3, the tick counts from there.
-    QCOMPARE(m_form->ADOTable6->state(), data::TableObject::State::Browse);
-    m_form->ADOTable6->next();
-    m_form->ADOTable6->next();
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable6")->state(),
+             data::TableObject::State::Browse);
+    named<data::TableObject>(*m_form, "ADOTable6")->next();
+    named<data::TableObject>(*m_form, "ADOTable6")->next();
     const QDateTime when = utcAt(777);
     core::Clock::setSource([when] { return when; });
     m_form->Timer1Timer();
@@ -309,7 +322,7 @@ void TestTitleBar::timerWritesThePhrase() {
     openForm(options);
     const QDateTime when = utcAt(12 * 3600 * 1000);
     core::Clock::setSource([when] { return when; });
-    m_form->Timer1->start(20);
+    named<QTimer>(*m_form, "Timer1")->start(20);
     QTRY_COMPARE(m_form->windowTitle(), kPhrasePrefix + QStringLiteral("Phrase 0003"));
 }
 

@@ -4,15 +4,19 @@
 #include "app/TForm1.h"
 #include "data/TableObject.h"
 #include "platform/desktop/GlobalHotKeys.h"
-#include "platform/report/ReportPreview.h"
+#include "platform/reportengine/ReportPreview.h"
 #include "records/HouseholdPage.h"
 #include "tests/data/DataFixture.h"
+#include "tests/support/Named.h"
+#include "tests/support/WindowPages.h"
 #include "widgets/DBEdit.h"
 #include "widgets/PageControl.h"
 
 #include <QApplication>
 #include <QProcess>
 #include <QtTest>
+
+using widgets::Page;
 
 namespace {
 
@@ -24,7 +28,7 @@ bool pressKeys(const char *keys) {
 int previewsShown() {
     int shown = 0;
     for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (auto *preview = qobject_cast<report::ReportPreview *>(widget);
+        if (auto *preview = qobject_cast<reportengine::ReportPreview *>(widget);
             preview && preview->isVisible()) {
             ++shown;
             preview->close();
@@ -52,11 +56,12 @@ void TestWindowXvfb::initTestCase() {
 void TestWindowXvfb::hotKeysShowHidePrintAndExit() {
     DataFixture fixture;
     fixture.addItem(QStringLiteral("Lamp"));
-    TForm1 form(fixture.directory());
-    form.Timer1->stop();
+    app::TForm1 form(fixture.directory());
+    named<QTimer>(form, "Timer1")->stop();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QVERIFY(form.id1 != 0 && form.id1 != form.id2);
+    const auto ids = form.hotKeyIds();
+    QVERIFY(ids[0] != 0 && ids[0] != ids[1]);
 
     QVERIFY(pressKeys("ctrl+Down"));
     QTRY_VERIFY(!form.isVisible());
@@ -64,30 +69,30 @@ void TestWindowXvfb::hotKeysShowHidePrintAndExit() {
     QTRY_VERIFY(form.isVisible());
 
     // Print Screen brings up the page's list report, and nothing on Utilities.
-    form.PageControl1->setCurrentIndex(4);
+    pageControl(form)->setCurrentPage(Page::Utilities);
     QVERIFY(pressKeys("Print"));
     QTest::qWait(300);
-    QCOMPARE(lifetime::adoptedCount(), 0);
-    form.PageControl1->setCurrentIndex(0);
+    QCOMPARE(app::lifetime::adoptedCount(), 0);
+    pageControl(form)->setCurrentPage(Page::Household);
     int previews = 0;
     QTimer closer;
     connect(&closer, &QTimer::timeout, this, [&] { previews += previewsShown(); });
     closer.start(20);
     QVERIFY(pressKeys("Print"));
     QTRY_COMPARE(previews, 1);
-    QCOMPARE(lifetime::adoptedCount(), 1);
+    QCOMPARE(app::lifetime::adoptedCount(), 1);
 
     // In the program's own field Ctrl+X ends the program instead of cutting.
-    widgets::DBEdit *name = form.Household->DBEdit3;
+    widgets::DBEdit *name = named<widgets::DBEdit>(form, "DBEdit3");
     form.activateWindow();
     name->setFocus();
     name->selectAll();
     QVERIFY(pressKeys("ctrl+x"));
-    QTRY_VERIFY(lifetime::terminateRequested());
+    QTRY_VERIFY(app::lifetime::terminateRequested());
     QCOMPARE(name->text(), QStringLiteral("Lamp"));
-    QVERIFY(!form.ADOTable1->isActive());
-    lifetime::destroyAdopted();
-    lifetime::reset();
+    QVERIFY(!named<data::TableObject>(form, "ADOTable1")->isActive());
+    app::lifetime::destroyAdopted();
+    app::lifetime::reset();
 }
 
 QTEST_MAIN(TestWindowXvfb)

@@ -1,6 +1,6 @@
-#include "loans/FloatError.h"
-#include "loans/LoanFormulas.h"
-#include "loans/MortgageSchedule.h"
+#include "loans/formulas/FloatError.h"
+#include "loans/formulas/LoanFormulas.h"
+#include "loans/formulas/MortgageSchedule.h"
 
 #include <QtTest>
 

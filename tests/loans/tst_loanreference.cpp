@@ -1,5 +1,5 @@
-#include "loans/FloatError.h"
-#include "loans/LoanFormulas.h"
+#include "loans/formulas/FloatError.h"
+#include "loans/formulas/LoanFormulas.h"
 
 #include <QtTest>
 

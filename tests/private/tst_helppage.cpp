@@ -3,6 +3,7 @@
 #include "data/TableObject.h"
 #include "private/HelpPage.h"
 #include "tests/data/DataFixture.h"
+#include "tests/support/Named.h"
 #include "widgets/DBNavigator.h"
 #include "widgets/DBRichEdit.h"
 
@@ -16,7 +17,7 @@ using widgets::DBNavigator;
 class TestHelpPage : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() { lifetime::reset(); }
+    void cleanup() { app::lifetime::reset(); }
     void showsEachHelpTextRichOrPlain();
     void helpTextCannotBeChanged();
     void emptyHelpTableShowsAnEmptyPage();
@@ -36,10 +37,10 @@ void TestHelpPage::showsEachHelpTextRichOrPlain() {
     for (int i = 0; i < 200; ++i)
         longRtf += QStringLiteral("line %1\\par ").arg(i);
     DataFixture fixture(withHelp({longRtf + QLatin1Char('}'), QStringLiteral("Just plain text")}));
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    widgets::DBRichEdit *text = form.Help->DBRichEdit2;
+    widgets::DBRichEdit *text = named<widgets::DBRichEdit>(form, "DBRichEdit2");
     QVERIFY(text->toPlainText().startsWith(QStringLiteral("Heading\nline 0")));
     QTextCursor heading(text->document());
     heading.movePosition(QTextCursor::NextCharacter);
@@ -47,7 +48,7 @@ void TestHelpPage::showsEachHelpTextRichOrPlain() {
     QTRY_COMPARE(text->verticalScrollBar()->value(), 0); // from its top
     QVERIFY(text->verticalScrollBar()->maximum() > 0);
 
-    DBNavigator *nav = form.Help->DBNavigator8;
+    DBNavigator *nav = named<widgets::DBNavigator>(form, "DBNavigator8");
     QVERIFY(nav->button(DBNavigator::nbInsert)->isHidden());
     QVERIFY(!nav->button(DBNavigator::nbNext)->isHidden());
     nav->button(DBNavigator::nbNext)->click();
@@ -58,10 +59,10 @@ void TestHelpPage::showsEachHelpTextRichOrPlain() {
 
 void TestHelpPage::helpTextCannotBeChanged() {
     DataFixture fixture(withHelp({QStringLiteral("Read me")}));
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    widgets::DBRichEdit *text = form.Help->DBRichEdit2;
+    widgets::DBRichEdit *text = named<widgets::DBRichEdit>(form, "DBRichEdit2");
     text->setFocus();
     QTest::keyClicks(text, QStringLiteral("xyz"));
     QTest::keyClick(text, Qt::Key_Return);
@@ -71,7 +72,8 @@ void TestHelpPage::helpTextCannotBeChanged() {
     text->selectAll();
     text->cut();
     QCOMPARE(text->toPlainText(), QStringLiteral("Read me"));
-    QCOMPARE(form.ADOTable5->state(), data::TableObject::State::Browse);
+    QCOMPARE(named<data::TableObject>(form, "ADOTable5")->state(),
+             data::TableObject::State::Browse);
     // Selecting and copying work.
     text->selectAll();
     text->copy();
@@ -80,10 +82,12 @@ void TestHelpPage::helpTextCannotBeChanged() {
 
 void TestHelpPage::emptyHelpTableShowsAnEmptyPage() {
     DataFixture fixture(withHelp({}));
-    TForm1 form(fixture.directory());
-    QCOMPARE(form.Help->DBRichEdit2->toPlainText(), QString());
+    app::TForm1 form(fixture.directory());
+    QCOMPARE(named<widgets::DBRichEdit>(form, "DBRichEdit2")->toPlainText(), QString());
     for (int b = DBNavigator::nbFirst; b <= DBNavigator::nbLast; ++b)
-        QVERIFY(!form.Help->DBNavigator8->button(DBNavigator::Button(b))->isEnabled());
+        QVERIFY(!named<widgets::DBNavigator>(form, "DBNavigator8")
+                     ->button(DBNavigator::Button(b))
+                     ->isEnabled());
 }
 
 QTEST_MAIN(TestHelpPage)

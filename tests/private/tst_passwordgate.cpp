@@ -8,6 +8,8 @@
 #include "private/PrivacyPage.h"
 #include "tests/data/DataFixture.h"
 #include "tests/support/ModalAnswerer.h"
+#include "tests/support/Named.h"
+#include "tests/support/WindowPages.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBNavigator.h"
 #include "widgets/DBRichEdit.h"
@@ -20,6 +22,8 @@
 #include <QTextDocument>
 #include <QToolButton>
 #include <QtTest>
+
+using widgets::Page;
 
 namespace {
 
@@ -48,10 +52,10 @@ private slots:
     void enterInAnEntryPressesTheChangeBoxOk();
 
 private:
-    void openForm(int page);
+    void openForm(Page page);
     void typePassword(const QString &text);
     std::unique_ptr<DataFixture> m_fixture;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<app::TForm1> m_form;
 };
 
 void TestPasswordGate::init() {
@@ -61,21 +65,21 @@ void TestPasswordGate::init() {
 void TestPasswordGate::cleanup() {
     m_form.reset();
     m_fixture.reset();
-    lifetime::reset();
+    app::lifetime::reset();
 }
 
-void TestPasswordGate::openForm(int page) {
-    m_form = std::make_unique<TForm1>(m_fixture->directory());
-    m_form->Timer1->stop();
+void TestPasswordGate::openForm(Page page) {
+    m_form = std::make_unique<app::TForm1>(m_fixture->directory());
+    named<QTimer>(*m_form, "Timer1")->stop();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    m_form->PageControl1->setCurrentIndex(page);
+    pageControl(*m_form)->setCurrentPage(page);
 }
 
 void TestPasswordGate::typePassword(const QString &text) {
-    m_form->txtPassword->clear();
-    QTest::keyClicks(m_form->txtPassword, text);
-    m_form->OKpassword->click();
+    named<QLineEdit>(*m_form, "txtPassword")->clear();
+    QTest::keyClicks(named<QLineEdit>(*m_form, "txtPassword"), text);
+    named<QPushButton>(*m_form, "OKpassword")->click();
 }
 
 void TestPasswordGate::scrambling_data() {
@@ -90,77 +94,82 @@ void TestPasswordGate::scrambling_data() {
 void TestPasswordGate::scrambling() {
     QFETCH(QString, text);
     QFETCH(QString, scrambled);
-    QCOMPARE(PasswordGate::ScramblePassword(text), scrambled);
-    QCOMPARE(PasswordGate::ScramblePassword(scrambled), text.left(255));
+    QCOMPARE(privatepages::PasswordGate::ScramblePassword(text), scrambled);
+    QCOMPARE(privatepages::PasswordGate::ScramblePassword(scrambled), text.left(255));
 }
 
 void TestPasswordGate::emptyStoredPasswordOpensWithAnEmptyEntry() {
-    openForm(2);
-    QVERIFY(!m_form->Password->isHidden());
-    QVERIFY(m_form->Diary->isHidden());
-    QVERIFY(!m_form->ToolPrint->isEnabled());
+    openForm(Page::Diary);
+    QVERIFY(!named<QGroupBox>(*m_form, "Password")->isHidden());
+    QVERIFY(named<privatepages::DiaryPage>(*m_form, "Diary")->isHidden());
+    QVERIFY(!named<QToolButton>(*m_form, "ToolPrint")->isEnabled());
     ModalAnswerer boxes;
     typePassword(QString());
     QVERIFY(boxes.boxes().isEmpty());
-    QVERIFY(m_form->Password->isHidden());
-    QVERIFY(!m_form->Diary->isHidden());
-    QCOMPARE(m_form->focusWidget(), m_form->Diary->DBRichEdit1);
-    QVERIFY(m_form->ToolPrint->isEnabled());
-    QVERIFY(m_form->Print1->isEnabled());
+    QVERIFY(named<QGroupBox>(*m_form, "Password")->isHidden());
+    QVERIFY(!named<privatepages::DiaryPage>(*m_form, "Diary")->isHidden());
+    QCOMPARE(m_form->focusWidget(), named<widgets::DBRichEdit>(*m_form, "DBRichEdit1"));
+    QVERIFY(named<QToolButton>(*m_form, "ToolPrint")->isEnabled());
+    QVERIFY(named<QAction>(*m_form, "Print1")->isEnabled());
 
     // Each entry raises the gate again.
-    m_form->PageControl1->setCurrentIndex(0);
-    m_form->PageControl1->setCurrentIndex(2);
-    QVERIFY(m_form->Diary->isHidden());
+    pageControl(*m_form)->setCurrentPage(Page::Household);
+    pageControl(*m_form)->setCurrentPage(Page::Diary);
+    QVERIFY(named<privatepages::DiaryPage>(*m_form, "Diary")->isHidden());
     typePassword(QStringLiteral("x"));
     QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Wrong password .....")});
-    QVERIFY(m_form->Diary->isHidden());
+    QVERIFY(named<privatepages::DiaryPage>(*m_form, "Diary")->isHidden());
 }
 
 void TestPasswordGate::wrongPasswordLeavesTheScrambledTextInTheEntry() {
     m_fixture->exec(QStringLiteral("UPDATE \"Diary\" SET \"Password\" = ?"),
-                    {PasswordGate::ScramblePassword(QStringLiteral("secret"))});
-    openForm(3);
+                    {privatepages::PasswordGate::ScramblePassword(QStringLiteral("secret"))});
+    openForm(Page::Privacy);
     ModalAnswerer boxes;
     typePassword(QStringLiteral("guess"));
-    QCOMPARE(m_form->txtPassword->text(), PasswordGate::ScramblePassword(QStringLiteral("guess")));
+    QCOMPARE(named<QLineEdit>(*m_form, "txtPassword")->text(),
+             privatepages::PasswordGate::ScramblePassword(QStringLiteral("guess")));
     // OK again unscrambles the entry, which is refused again.
-    m_form->OKpassword->click();
-    QCOMPARE(m_form->txtPassword->text(), QStringLiteral("guess"));
+    named<QPushButton>(*m_form, "OKpassword")->click();
+    QCOMPARE(named<QLineEdit>(*m_form, "txtPassword")->text(), QStringLiteral("guess"));
     // Typing behind the scrambled text never gives the password.
     typePassword(QStringLiteral("secret"));
     QCOMPARE(boxes.texts().size(), 2);
-    QVERIFY(m_form->Password->isHidden());
-    QVERIFY(!m_form->Privacy->isHidden());
-    QCOMPARE(m_form->focusWidget(), m_form->Privacy->DBEdit30);
+    QVERIFY(named<QGroupBox>(*m_form, "Password")->isHidden());
+    QVERIFY(!named<privatepages::PrivacyPage>(*m_form, "Privacy")->isHidden());
+    QCOMPARE(m_form->focusWidget(), named<widgets::DBEdit>(*m_form, "DBEdit30"));
 }
 
 void TestPasswordGate::changedPasswordOpensBothPages() {
     m_fixture->exec(QStringLiteral("INSERT INTO \"Diary\" (\"Notes\") VALUES ('second page')"));
-    openForm(2);
+    openForm(Page::Diary);
     typePassword(QString());
-    m_form->ADOTable3->last();
+    named<data::TableObject>(*m_form, "ADOTable3")->last();
     ModalAnswerer boxes;
-    m_form->Diary->btnChangePassword->click();
-    QVERIFY(!m_form->ChangePassword->isHidden());
-    QTest::keyClicks(m_form->txtChange1, QStringLiteral("Hearth2026"));
-    QTest::keyClicks(m_form->txtChange2, QStringLiteral("Hearth2026"));
-    QCOMPARE(m_form->txtChange1->echoMode(), QLineEdit::Normal);
-    QCOMPARE(m_form->txtChange2->echoMode(), QLineEdit::Password);
-    m_form->btnChange->click();
+    named<QPushButton>(*m_form, "btnChangePassword")->click();
+    QVERIFY(!named<QGroupBox>(*m_form, "ChangePassword")->isHidden());
+    QTest::keyClicks(named<QLineEdit>(*m_form, "txtChange1"), QStringLiteral("Hearth2026"));
+    QTest::keyClicks(named<QLineEdit>(*m_form, "txtChange2"), QStringLiteral("Hearth2026"));
+    QCOMPARE(named<QLineEdit>(*m_form, "txtChange1")->echoMode(), QLineEdit::Normal);
+    QCOMPARE(named<QLineEdit>(*m_form, "txtChange2")->echoMode(), QLineEdit::Password);
+    named<QPushButton>(*m_form, "btnChange")->click();
     QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Your password has been changed")});
-    QVERIFY(m_form->ChangePassword->isHidden());
-    QCOMPARE(storedPassword(*m_fixture), PasswordGate::ScramblePassword("Hearth2026"));
-    QCOMPARE(m_form->ADOTable3->currentIndex(), 1); // back on the page it was on
-    QCOMPARE(m_form->ADOTable3->state(), data::TableObject::State::Browse);
+    QVERIFY(named<QGroupBox>(*m_form, "ChangePassword")->isHidden());
+    QCOMPARE(storedPassword(*m_fixture),
+             privatepages::PasswordGate::ScramblePassword("Hearth2026"));
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable3")->currentIndex(),
+             1); // back on the page it was on
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable3")->state(),
+             data::TableObject::State::Browse);
 
-    m_form->PageControl1->setCurrentIndex(3);
+    pageControl(*m_form)->setCurrentPage(Page::Privacy);
     typePassword(QStringLiteral("hearth2026")); // letter case counts
     QCOMPARE(boxes.texts().size(), 2);
-    QVERIFY(m_form->Privacy->isHidden());
+    QVERIFY(named<privatepages::PrivacyPage>(*m_form, "Privacy")->isHidden());
     typePassword(QStringLiteral("Hearth2026"));
-    QVERIFY(!m_form->Privacy->isHidden());
-    QCOMPARE(m_form->ADOTable3->currentIndex(), 0); // the check moves to the first page
+    QVERIFY(!named<privatepages::PrivacyPage>(*m_form, "Privacy")->isHidden());
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable3")->currentIndex(),
+             0); // the check moves to the first page
 }
 
 void TestPasswordGate::changeRefusals_data() {
@@ -185,16 +194,16 @@ void TestPasswordGate::changeRefusals() {
     QFETCH(QString, first);
     QFETCH(QString, second);
     QFETCH(QString, message);
-    openForm(2);
+    openForm(Page::Diary);
     typePassword(QString());
-    m_form->Diary->btnChangePassword->click();
-    m_form->txtChange1->setText(first);
-    m_form->txtChange2->setText(second);
+    named<QPushButton>(*m_form, "btnChangePassword")->click();
+    named<QLineEdit>(*m_form, "txtChange1")->setText(first);
+    named<QLineEdit>(*m_form, "txtChange2")->setText(second);
     ModalAnswerer boxes;
-    m_form->btnChange->click();
+    named<QPushButton>(*m_form, "btnChange")->click();
     QCOMPARE(boxes.texts(), QStringList{message});
-    QVERIFY(!m_form->ChangePassword->isHidden());
-    QCOMPARE(m_form->txtChange1->text(), first);
+    QVERIFY(!named<QGroupBox>(*m_form, "ChangePassword")->isHidden());
+    QCOMPARE(named<QLineEdit>(*m_form, "txtChange1")->text(), first);
     QCOMPARE(storedPassword(*m_fixture), QString());
 }
 
@@ -202,31 +211,32 @@ void TestPasswordGate::changeOnAnEmptyDiaryCreatesTheRecord() {
     tools::PrepareOptions options;
     options.diaryRow = false;
     m_fixture = std::make_unique<DataFixture>(options);
-    openForm(2);
+    openForm(Page::Diary);
     typePassword(QString()); // nothing stored: the empty entry opens
-    QVERIFY(!m_form->Diary->isHidden());
-    m_form->Diary->btnChangePassword->click();
-    m_form->txtChange1->setText(QStringLiteral("pw"));
-    m_form->txtChange2->setText(QStringLiteral("pw"));
+    QVERIFY(!named<privatepages::DiaryPage>(*m_form, "Diary")->isHidden());
+    named<QPushButton>(*m_form, "btnChangePassword")->click();
+    named<QLineEdit>(*m_form, "txtChange1")->setText(QStringLiteral("pw"));
+    named<QLineEdit>(*m_form, "txtChange2")->setText(QStringLiteral("pw"));
     ModalAnswerer boxes;
-    m_form->btnChange->click();
+    named<QPushButton>(*m_form, "btnChange")->click();
     QCOMPARE(m_fixture->scalar(QStringLiteral("SELECT COUNT(*) FROM \"Diary\"")),
              QVariant(qlonglong(1)));
-    QCOMPARE(storedPassword(*m_fixture), PasswordGate::ScramblePassword("pw"));
+    QCOMPARE(storedPassword(*m_fixture), privatepages::PasswordGate::ScramblePassword("pw"));
     QVERIFY(m_fixture->scalar(QStringLiteral("SELECT \"Notes\" FROM \"Diary\"")).isNull());
 }
 
 void TestPasswordGate::checkSavesAPendingDiaryEditFirst() {
     m_fixture->exec(QStringLiteral("INSERT INTO \"Diary\" (\"Notes\") VALUES ('second page')"));
-    openForm(2);
+    openForm(Page::Diary);
     typePassword(QString());
-    m_form->Diary->DBNavigator5->clickButton(widgets::DBNavigator::nbLast);
-    widgets::DBRichEdit *text = m_form->Diary->DBRichEdit1;
+    named<widgets::DBNavigator>(*m_form, "DBNavigator5")->clickButton(widgets::DBNavigator::nbLast);
+    widgets::DBRichEdit *text = named<widgets::DBRichEdit>(*m_form, "DBRichEdit1");
     text->setFocus();
     text->moveCursor(QTextCursor::End);
     QTest::keyClicks(text, QStringLiteral(" and more"));
-    QCOMPARE(m_form->ADOTable3->state(), data::TableObject::State::Edit);
-    m_form->PageControl1->setCurrentIndex(3);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable3")->state(),
+             data::TableObject::State::Edit);
+    pageControl(*m_form)->setCurrentPage(Page::Privacy);
     typePassword(QString());
     const QString notes =
         m_fixture->scalar(QStringLiteral("SELECT \"Notes\" FROM \"Diary\" WHERE \"DiaryID\" = 2"))
@@ -238,19 +248,19 @@ void TestPasswordGate::checkSavesAPendingDiaryEditFirst() {
 }
 
 void TestPasswordGate::enterInAnEntryPressesTheChangeBoxOk() {
-    openForm(2);
+    openForm(Page::Diary);
     typePassword(QString());
-    m_form->Diary->btnChangePassword->click();
-    m_form->txtChange1->setText(QStringLiteral("pw"));
-    m_form->txtChange2->setText(QStringLiteral("pw"));
+    named<QPushButton>(*m_form, "btnChangePassword")->click();
+    named<QLineEdit>(*m_form, "txtChange1")->setText(QStringLiteral("pw"));
+    named<QLineEdit>(*m_form, "txtChange2")->setText(QStringLiteral("pw"));
     ModalAnswerer boxes;
-    QTest::keyClick(m_form->txtChange2, Qt::Key_Return);
+    QTest::keyClick(named<QLineEdit>(*m_form, "txtChange2"), Qt::Key_Return);
     QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Your password has been changed")});
     // The change box stays up across page changes; without it Enter checks nothing.
-    m_form->PageControl1->setCurrentIndex(3);
-    QTest::keyClick(m_form->txtPassword, Qt::Key_Return);
+    pageControl(*m_form)->setCurrentPage(Page::Privacy);
+    QTest::keyClick(named<QLineEdit>(*m_form, "txtPassword"), Qt::Key_Return);
     QCOMPARE(boxes.texts().size(), 1);
-    QVERIFY(m_form->Privacy->isHidden());
+    QVERIFY(named<privatepages::PrivacyPage>(*m_form, "Privacy")->isHidden());
 }
 
 QTEST_MAIN(TestPasswordGate)

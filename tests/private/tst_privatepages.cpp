@@ -7,6 +7,8 @@
 #include "private/PrivacyPage.h"
 #include "tests/data/DataFixture.h"
 #include "tests/support/ModalAnswerer.h"
+#include "tests/support/Named.h"
+#include "tests/support/WindowPages.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBGrid.h"
 #include "widgets/DBNavigator.h"
@@ -21,6 +23,8 @@
 #include <QPushButton>
 #include <QTextDocument>
 #include <QtTest>
+
+using widgets::Page;
 
 using widgets::DBNavigator;
 
@@ -54,22 +58,22 @@ private slots:
     void escapeDropsUnwrittenTextTabTypesATab();
 
 private:
-    void openForm(const DataFixture &fixture, int page);
-    std::unique_ptr<TForm1> m_form;
+    void openForm(const DataFixture &fixture, Page page);
+    std::unique_ptr<app::TForm1> m_form;
 };
 
 void TestPrivatePages::cleanup() {
     m_form.reset();
-    lifetime::reset();
+    app::lifetime::reset();
 }
 
-void TestPrivatePages::openForm(const DataFixture &fixture, int page) {
-    m_form = std::make_unique<TForm1>(fixture.directory());
-    m_form->Timer1->stop();
+void TestPrivatePages::openForm(const DataFixture &fixture, Page page) {
+    m_form = std::make_unique<app::TForm1>(fixture.directory());
+    named<QTimer>(*m_form, "Timer1")->stop();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    m_form->PageControl1->setCurrentIndex(page);
-    m_form->OKpassword->click(); // the delivered password is empty
+    pageControl(*m_form)->setCurrentPage(page);
+    named<QPushButton>(*m_form, "OKpassword")->click(); // the delivered password is empty
 }
 
 void TestPrivatePages::privacyCountAndPictureAreReadyBehindTheGate() {
@@ -78,9 +82,9 @@ void TestPrivatePages::privacyCountAndPictureAreReadyBehindTheGate() {
                                 "\"Photograph\") VALUES ('Vault', 'behind the clock', ?)"),
                  {jpegOf({30, 20})});
     fixture.exec(QStringLiteral("INSERT INTO \"Privacy\" (\"Account Name\") VALUES ('Bank')"));
-    m_form = std::make_unique<TForm1>(fixture.directory());
-    m_form->PageControl1->setCurrentIndex(3);
-    PrivacyPage *page = m_form->Privacy;
+    m_form = std::make_unique<app::TForm1>(fixture.directory());
+    pageControl(*m_form)->setCurrentPage(Page::Privacy);
+    privatepages::PrivacyPage *page = named<privatepages::PrivacyPage>(*m_form, "Privacy");
     QVERIFY(page->isHidden());
     QCOMPARE(page->txtRecords->text(), QStringLiteral("2"));
     QCOMPARE(page->PrivacyImage1->picture().size(), QSize(30, 20));
@@ -88,13 +92,15 @@ void TestPrivatePages::privacyCountAndPictureAreReadyBehindTheGate() {
     QCOMPARE(page->DBGrid3->tableModel()->cellText(0, 12), QStringLiteral("(MEMO)"));
     QCOMPARE(page->DBGrid3->tableModel()->cellText(1, 12), QStringLiteral("(Memo)"));
 
-    m_form->OKpassword->click();
+    named<QPushButton>(*m_form, "OKpassword")->click();
     QVERIFY(!page->isHidden());
     page->DBNavigator6->clickButton(DBNavigator::nbNext);
     QVERIFY(!page->NoPicture3->isHidden());
     QCOMPARE(page->DBEdit33->text(), QStringLiteral("Bank"));
     page->DBNavigator6->clickButton(DBNavigator::nbInsert);
-    m_form->ADOTable4->fieldByName(QStringLiteral("Account Name"))->setAsString("Safe");
+    named<data::TableObject>(*m_form, "ADOTable4")
+        ->fieldByName(QStringLiteral("Account Name"))
+        ->setAsString("Safe");
     page->DBNavigator6->clickButton(DBNavigator::nbPost);
     QCOMPARE(page->txtRecords->text(), QStringLiteral("3"));
     QVERIFY(page->DBEdit29->isReadOnly());
@@ -105,12 +111,13 @@ void TestPrivatePages::typingOnAnEmptyDiaryStartsAPage() {
     tools::PrepareOptions options;
     options.diaryRow = false;
     DataFixture fixture(options);
-    openForm(fixture, 2);
-    DiaryPage *page = m_form->Diary;
+    openForm(fixture, Page::Diary);
+    privatepages::DiaryPage *page = named<privatepages::DiaryPage>(*m_form, "Diary");
     QVERIFY(!page->isHidden());
     QCOMPARE(page->DBRichEdit1->toPlainText(), QString());
     QTest::keyClicks(page->DBRichEdit1, QStringLiteral("Dear diary"));
-    QCOMPARE(m_form->ADOTable3->state(), data::TableObject::State::Insert);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable3")->state(),
+             data::TableObject::State::Insert);
     QCOMPARE(m_form->windowTitle(), QStringLiteral("Hearthledger v1.0: New record inserting"));
     QCOMPARE(page->DBEdit27->text(), QString());
     page->DBNavigator5->clickButton(DBNavigator::nbPost);
@@ -128,13 +135,13 @@ void TestPrivatePages::plainTextPageBecomesRtfWhenSaved() {
     options.diaryRow = false;
     DataFixture fixture(options);
     fixture.exec(QStringLiteral("INSERT INTO \"Diary\" (\"Notes\") VALUES ('Plain {text} here')"));
-    openForm(fixture, 2);
-    widgets::DBRichEdit *text = m_form->Diary->DBRichEdit1;
+    openForm(fixture, Page::Diary);
+    widgets::DBRichEdit *text = named<widgets::DBRichEdit>(*m_form, "DBRichEdit1");
     QCOMPARE(text->toPlainText(), QStringLiteral("Plain {text} here"));
     text->moveCursor(QTextCursor::End);
     QTest::keyClick(text, Qt::Key_Return); // Enter starts a new line here
     QTest::keyClicks(text, QStringLiteral("next"));
-    m_form->Diary->DBNavigator5->clickButton(DBNavigator::nbPost);
+    named<widgets::DBNavigator>(*m_form, "DBNavigator5")->clickButton(DBNavigator::nbPost);
     const QVariant notes = fixture.scalar(QStringLiteral("SELECT \"Notes\" FROM \"Diary\""));
     QVERIFY(notes.toString().startsWith(QStringLiteral("{\\rtf1")));
     QCOMPARE(plainTextOf(notes), QStringLiteral("Plain {text} here\nnext"));
@@ -143,8 +150,8 @@ void TestPrivatePages::plainTextPageBecomesRtfWhenSaved() {
 void TestPrivatePages::escapeDropsUnwrittenTextTabTypesATab() {
     DataFixture fixture;
     fixture.exec(QStringLiteral("UPDATE \"Diary\" SET \"Notes\" = 'kept'"));
-    openForm(fixture, 2);
-    widgets::DBRichEdit *text = m_form->Diary->DBRichEdit1;
+    openForm(fixture, Page::Diary);
+    widgets::DBRichEdit *text = named<widgets::DBRichEdit>(*m_form, "DBRichEdit1");
     text->moveCursor(QTextCursor::End);
     QTest::keyClick(text, Qt::Key_Tab);
     QTest::keyClicks(text, QStringLiteral("lost"));
@@ -152,8 +159,9 @@ void TestPrivatePages::escapeDropsUnwrittenTextTabTypesATab() {
     QCOMPARE(m_form->focusWidget(), text);
     QTest::keyClick(text, Qt::Key_Escape);
     QCOMPARE(text->toPlainText(), QStringLiteral("kept"));
-    QCOMPARE(m_form->ADOTable3->state(), data::TableObject::State::Edit);
-    m_form->Diary->DBNavigator5->clickButton(DBNavigator::nbPost);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable3")->state(),
+             data::TableObject::State::Edit);
+    named<widgets::DBNavigator>(*m_form, "DBNavigator5")->clickButton(DBNavigator::nbPost);
     QCOMPARE(fixture.scalar(QStringLiteral("SELECT \"Notes\" FROM \"Diary\"")).toString(),
              QStringLiteral("kept"));
 }

@@ -8,6 +8,8 @@
 #include "private/TextCommands.h"
 #include "tests/data/DataFixture.h"
 #include "tests/support/ModalAnswerer.h"
+#include "tests/support/Named.h"
+#include "tests/support/WindowPages.h"
 #include "widgets/DBNavigator.h"
 #include "widgets/DBRichEdit.h"
 #include "widgets/FindDialog.h"
@@ -23,6 +25,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+using widgets::Page;
+
 class TestTextCommands : public QObject {
     Q_OBJECT
 private slots:
@@ -37,11 +41,13 @@ private slots:
     void findNextWalksForwardCaseSensitively();
 
 private:
-    void openForm(int page);
+    void openForm(Page page);
     QString diaryNotes() const;
     std::unique_ptr<DataFixture> m_fixture;
-    std::unique_ptr<TForm1> m_form;
-    TextCommands *commands() const { return m_form->textCommands(); }
+    std::unique_ptr<app::TForm1> m_form;
+    privatepages::TextCommands *commands() const {
+        return m_form->findChild<privatepages::TextCommands *>();
+    }
 };
 
 void TestTextCommands::init() {
@@ -57,17 +63,17 @@ void TestTextCommands::cleanup() {
     m_form.reset();
     m_fixture.reset();
     core::Clock::setSource({});
-    lifetime::reset();
+    app::lifetime::reset();
 }
 
-void TestTextCommands::openForm(int page) {
-    m_form = std::make_unique<TForm1>(m_fixture->directory());
-    m_form->Timer1->stop();
+void TestTextCommands::openForm(Page page) {
+    m_form = std::make_unique<app::TForm1>(m_fixture->directory());
+    named<QTimer>(*m_form, "Timer1")->stop();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    m_form->PageControl1->setCurrentIndex(page);
-    if (page == 2 || page == 3)
-        m_form->OKpassword->click();
+    pageControl(*m_form)->setCurrentPage(page);
+    if (page == Page::Diary || page == Page::Privacy)
+        named<QPushButton>(*m_form, "OKpassword")->click();
 }
 
 QString TestTextCommands::diaryNotes() const {
@@ -78,44 +84,50 @@ QString TestTextCommands::diaryNotes() const {
 }
 
 void TestTextCommands::helpTextCanBeReadButNotChanged() {
-    openForm(4);
-    m_form->PageControl1->setCurrentIndex(5);
-    widgets::DBRichEdit *help = m_form->Help->DBRichEdit2;
+    openForm(Page::Utilities);
+    pageControl(*m_form)->setCurrentPage(Page::Help);
+    widgets::DBRichEdit *help = named<widgets::DBRichEdit>(*m_form, "DBRichEdit2");
     QCOMPARE(commands()->target(), help);
-    m_form->ToolSelectAll->click();
-    m_form->ToolCopy->click();
+    named<QToolButton>(*m_form, "ToolSelectAll")->click();
+    named<QToolButton>(*m_form, "ToolCopy")->click();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Help about a banana and an apple"));
-    m_form->ToolCut->click();
-    m_form->ToolPaste->click();
-    m_form->ToolUndo->click();
+    named<QToolButton>(*m_form, "ToolCut")->click();
+    named<QToolButton>(*m_form, "ToolPaste")->click();
+    named<QToolButton>(*m_form, "ToolUndo")->click();
     QCOMPARE(help->toPlainText(), QStringLiteral("Help about a banana and an apple"));
-    QCOMPARE(m_form->ADOTable5->state(), data::TableObject::State::Browse);
-    QCOMPARE(m_form->ADOTable3->state(), data::TableObject::State::Browse);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable5")->state(),
+             data::TableObject::State::Browse);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable3")->state(),
+             data::TableObject::State::Browse);
 }
 
 void TestTextCommands::insertDateGoesIntoTheDiaryWhateverThePage() {
-    openForm(5);
-    const QString diaryBefore = m_form->Diary->DBRichEdit1->toPlainText();
-    m_form->InsertDate1->trigger();
-    QCOMPARE(m_form->Help->DBRichEdit2->toPlainText(),
+    openForm(Page::Help);
+    const QString diaryBefore = named<widgets::DBRichEdit>(*m_form, "DBRichEdit1")->toPlainText();
+    named<QAction>(*m_form, "InsertDate1")->trigger();
+    QCOMPARE(named<widgets::DBRichEdit>(*m_form, "DBRichEdit2")->toPlainText(),
              QStringLiteral("Help about a banana and an apple"));
-    QCOMPARE(m_form->ADOTable3->state(), data::TableObject::State::Edit);
-    QCOMPARE(m_form->Diary->DBRichEdit1->toPlainText(), QStringLiteral("12/9/26") + diaryBefore);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable3")->state(),
+             data::TableObject::State::Edit);
+    QCOMPARE(named<widgets::DBRichEdit>(*m_form, "DBRichEdit1")->toPlainText(),
+             QStringLiteral("12/9/26") + diaryBefore);
     // Saved with the next save of the page.
-    m_form->PageControl1->setCurrentIndex(2);
-    m_form->OKpassword->click(); // the check moves to the first page, saving it
+    pageControl(*m_form)->setCurrentPage(Page::Diary);
+    named<QPushButton>(*m_form, "OKpassword")
+        ->click(); // the check moves to the first page, saving it
     QCOMPARE(diaryNotes(), QStringLiteral("12/9/26aaaa Apple apple"));
 }
 
 void TestTextCommands::colourStartsAnEditButChangesNoText() {
-    openForm(5);
+    openForm(Page::Help);
     ModalAnswerer boxes;
     boxes.setDialogHandler([](QWidget *dialog) {
         if (auto *colours = qobject_cast<QColorDialog *>(dialog))
             colours->reject();
     });
-    m_form->ToolColor->click();
-    QCOMPARE(m_form->ADOTable3->state(), data::TableObject::State::Browse);
+    named<QToolButton>(*m_form, "ToolColor")->click();
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable3")->state(),
+             data::TableObject::State::Browse);
 
     boxes.setDialogHandler([](QWidget *dialog) {
         if (auto *colours = qobject_cast<QColorDialog *>(dialog)) {
@@ -123,20 +135,23 @@ void TestTextCommands::colourStartsAnEditButChangesNoText() {
             colours->accept();
         }
     });
-    m_form->Color1->trigger();
-    QCOMPARE(m_form->Help->DBRichEdit2->palette().color(QPalette::Base), QColor(0x12, 0x34, 0x56));
-    QCOMPARE(m_form->ADOTable3->state(), data::TableObject::State::Edit);
-    QVERIFY(!m_form->ADOTable3->isModified());
+    named<QAction>(*m_form, "Color1")->trigger();
+    QCOMPARE(named<widgets::DBRichEdit>(*m_form, "DBRichEdit2")->palette().color(QPalette::Base),
+             QColor(0x12, 0x34, 0x56));
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable3")->state(),
+             data::TableObject::State::Edit);
+    QVERIFY(!named<data::TableObject>(*m_form, "ADOTable3")->isModified());
     // Nothing changed: the next move drops the edit without saving.
-    m_form->ADOTable3->first();
-    QCOMPARE(m_form->ADOTable3->state(), data::TableObject::State::Browse);
+    named<data::TableObject>(*m_form, "ADOTable3")->first();
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable3")->state(),
+             data::TableObject::State::Browse);
     QCOMPARE(m_fixture->scalar(QStringLiteral("SELECT \"Notes\" FROM \"Diary\"")).toString(),
              QStringLiteral("aaaa Apple apple"));
 }
 
 void TestTextCommands::fontAppliesToTheSelection() {
-    openForm(2);
-    widgets::DBRichEdit *diary = m_form->Diary->DBRichEdit1;
+    openForm(Page::Diary);
+    widgets::DBRichEdit *diary = named<widgets::DBRichEdit>(*m_form, "DBRichEdit1");
     ModalAnswerer boxes;
     boxes.setDialogHandler([](QWidget *dialog) {
         if (auto *fonts = qobject_cast<widgets::FontDialog *>(dialog)) {
@@ -148,8 +163,8 @@ void TestTextCommands::fontAppliesToTheSelection() {
             fonts->accept();
         }
     });
-    m_form->SelectAll->trigger();
-    m_form->Font1->trigger();
+    named<QAction>(*m_form, "SelectAll")->trigger();
+    named<QAction>(*m_form, "Font1")->trigger();
     QTextCursor cursor(diary->document());
     cursor.movePosition(QTextCursor::End);
     const QTextCharFormat last = cursor.charFormat();
@@ -158,49 +173,51 @@ void TestTextCommands::fontAppliesToTheSelection() {
     QCOMPARE(last.foreground().color(), QColor(Qt::red));
     QCOMPARE(last.fontFamilies().toStringList().value(0), QStringLiteral("Liberation Serif"));
     // The dialog keeps the choice for the next time.
-    QCOMPARE(m_form->FontDialog1->currentFont().pointSize(), 20);
+    QCOMPARE(named<widgets::FontDialog>(*m_form, "FontDialog1")->currentFont().pointSize(), 20);
     QCOMPARE(diary->toPlainText(), QStringLiteral("aaaa Apple apple"));
 }
 
 void TestTextCommands::cutAndPasteStartEditingTheDiary() {
-    openForm(2);
-    widgets::DBRichEdit *diary = m_form->Diary->DBRichEdit1;
+    openForm(Page::Diary);
+    widgets::DBRichEdit *diary = named<widgets::DBRichEdit>(*m_form, "DBRichEdit1");
     QTextCursor first(diary->document());
     first.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
     diary->setTextCursor(first);
-    m_form->Cut->trigger();
-    QCOMPARE(m_form->ADOTable3->state(), data::TableObject::State::Edit);
+    named<QAction>(*m_form, "Cut")->trigger();
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable3")->state(),
+             data::TableObject::State::Edit);
     QCOMPARE(diary->toPlainText(), QStringLiteral("Apple apple"));
     diary->moveCursor(QTextCursor::End);
-    m_form->Paste->trigger();
+    named<QAction>(*m_form, "Paste")->trigger();
     QCOMPARE(diary->toPlainText(), QStringLiteral("Apple appleaaaa "));
-    m_form->Diary->DBNavigator5->clickButton(widgets::DBNavigator::nbPost);
+    named<widgets::DBNavigator>(*m_form, "DBNavigator5")->clickButton(widgets::DBNavigator::nbPost);
     QCOMPARE(diaryNotes(), QStringLiteral("Apple appleaaaa "));
 }
 
 void TestTextCommands::findTextAnswersByPage() {
-    openForm(0);
+    openForm(Page::Household);
     ModalAnswerer boxes;
-    m_form->FindText->trigger();
-    m_form->PageControl1->setCurrentIndex(3);
-    m_form->FindText->trigger();
-    m_form->PageControl1->setCurrentIndex(4);
-    m_form->FindText->trigger();
+    named<QAction>(*m_form, "FindText")->trigger();
+    pageControl(*m_form)->setCurrentPage(Page::Privacy);
+    named<QAction>(*m_form, "FindText")->trigger();
+    pageControl(*m_form)->setCurrentPage(Page::Utilities);
+    named<QAction>(*m_form, "FindText")->trigger();
     QCOMPARE(boxes.texts(), QStringList({"Use \"Search\" tool for this page.",
                                          "This feature is not for this page."}));
-    QVERIFY(!m_form->FindDialog1->isVisible());
-    m_form->PageControl1->setCurrentIndex(5);
-    m_form->ToolFindText->click();
-    QVERIFY(m_form->FindDialog1->isVisible());
-    widgets::DBRichEdit *help = m_form->Help->DBRichEdit2;
-    QCOMPARE(m_form->FindDialog1->pos(), help->mapToGlobal(QPoint(help->width(), 0)));
+    QVERIFY(!named<widgets::FindDialog>(*m_form, "FindDialog1")->isVisible());
+    pageControl(*m_form)->setCurrentPage(Page::Help);
+    named<QToolButton>(*m_form, "ToolFindText")->click();
+    QVERIFY(named<widgets::FindDialog>(*m_form, "FindDialog1")->isVisible());
+    widgets::DBRichEdit *help = named<widgets::DBRichEdit>(*m_form, "DBRichEdit2");
+    QCOMPARE(named<widgets::FindDialog>(*m_form, "FindDialog1")->pos(),
+             help->mapToGlobal(QPoint(help->width(), 0)));
 }
 
 void TestTextCommands::findNextWalksForwardCaseSensitively() {
-    openForm(2);
-    widgets::DBRichEdit *diary = m_form->Diary->DBRichEdit1;
-    m_form->FindText->trigger();
-    widgets::FindDialog *find = m_form->FindDialog1;
+    openForm(Page::Diary);
+    widgets::DBRichEdit *diary = named<widgets::DBRichEdit>(*m_form, "DBRichEdit1");
+    named<QAction>(*m_form, "FindText")->trigger();
+    widgets::FindDialog *find = named<widgets::FindDialog>(*m_form, "FindDialog1");
     find->textEdit()->setText(QStringLiteral("aa"));
     QList<int> hits;
     for (int i = 0; i < 4; ++i) {
@@ -217,8 +234,8 @@ void TestTextCommands::findNextWalksForwardCaseSensitively() {
     QCOMPARE(m_form->focusWidget(), diary);
 
     // Behind the password the diary is not searched.
-    m_form->PageControl1->setCurrentIndex(0);
-    m_form->PageControl1->setCurrentIndex(2);
+    pageControl(*m_form)->setCurrentPage(Page::Household);
+    pageControl(*m_form)->setCurrentPage(Page::Diary);
     diary->moveCursor(QTextCursor::Start);
     find->findNextButton()->click();
     QVERIFY(!diary->textCursor().hasSelection());

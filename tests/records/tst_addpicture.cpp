@@ -12,6 +12,8 @@
 #include "tests/platform/imaging/BmpBuilder.h"
 #include "tests/platform/imaging/ImagingFixtures.h"
 #include "tests/support/ModalAnswerer.h"
+#include "tests/support/Named.h"
+#include "tests/support/WindowPages.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBGrid.h"
 #include "widgets/DBNavigator.h"
@@ -30,6 +32,8 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
+
+using widgets::Page;
 
 using fixtures::BmpSpec;
 using widgets::DBNavigator;
@@ -194,13 +198,13 @@ private slots:
     void storesOnlyRegularFilesUpToTheLimit();
 
 private:
-    void openForm(int page = 0);
+    void openForm(Page page = Page::Household);
     QString pic(const QString &name) const { return m_pictures->filePath(name); }
     QByteArray storedPhoto(qint64 key) const;
 
     std::unique_ptr<DataFixture> m_fixture;
     std::unique_ptr<QTemporaryDir> m_pictures;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<app::TForm1> m_form;
     QString m_startDirectory;
 };
 
@@ -216,15 +220,15 @@ void TestAddPicture::cleanup() {
     QDir::setCurrent(m_startDirectory);
     m_pictures.reset();
     m_fixture.reset();
-    lifetime::reset();
+    app::lifetime::reset();
 }
 
-void TestAddPicture::openForm(int page) {
-    m_form = std::make_unique<TForm1>(m_fixture->directory());
-    m_form->Timer1->stop();
+void TestAddPicture::openForm(Page page) {
+    m_form = std::make_unique<app::TForm1>(m_fixture->directory());
+    named<QTimer>(*m_form, "Timer1")->stop();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    m_form->PageControl1->setCurrentIndex(page);
+    pageControl(*m_form)->setCurrentPage(page);
 }
 
 QByteArray TestAddPicture::storedPhoto(qint64 key) const {
@@ -271,7 +275,7 @@ void TestAddPicture::convertsEachBitmapKind() {
     ModalAnswerer boxes;
     DialogScript dialog(boxes);
     dialog.choose(pic(QStringLiteral("house.bmp")));
-    m_form->Household->AddPicture->click();
+    named<QPushButton>(*m_form, "AddPicture")->click();
 
     QCOMPARE(boxes.texts(), QStringList());
     QCOMPARE(readFile(pic(QStringLiteral("house.bmp"))), bitmap); // left in place
@@ -307,11 +311,14 @@ void TestAddPicture::convertsEachBitmapKind() {
     QVERIFY2(total / (kWidth * kHeight) <= 12, qPrintable(QString::number(total)));
 
     // The page shows the new picture and the count.
-    QVERIFY(m_form->Household->NoPicture1->isHidden());
-    QCOMPARE(m_form->Household->ADOImage1->picture().size(), QSize(kWidth, kHeight));
-    QCOMPARE(m_form->ADOImage2->picture().size(), QSize(kWidth, kHeight));
-    QCOMPARE(m_form->Household->Edit1->text(), QStringLiteral("1"));
-    QCOMPARE(m_form->ADOTable1->state(), data::TableObject::State::Browse);
+    QVERIFY(named<QLabel>(*m_form, "NoPicture1")->isHidden());
+    QCOMPARE(named<widgets::PictureView>(*m_form, "ADOImage1")->picture().size(),
+             QSize(kWidth, kHeight));
+    QCOMPARE(named<widgets::PictureView>(*m_form, "ADOImage2")->picture().size(),
+             QSize(kWidth, kHeight));
+    QCOMPARE(named<QLineEdit>(*m_form, "Edit1")->text(), QStringLiteral("1"));
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->state(),
+             data::TableObject::State::Browse);
 }
 
 void TestAddPicture::fileNameRules_data() {
@@ -350,11 +357,11 @@ void TestAddPicture::fileNameRules() {
     const qint64 key = m_fixture->addItem(QStringLiteral("Lamp"));
     writeFile(pic(chosen), content);
     openForm();
-    m_form->Household->Edit1->setText(QStringLiteral("typed"));
+    named<QLineEdit>(*m_form, "Edit1")->setText(QStringLiteral("typed"));
     ModalAnswerer boxes;
     DialogScript dialog(boxes);
     dialog.choose(pic(chosen));
-    m_form->Household->AddPicture->click();
+    named<QPushButton>(*m_form, "AddPicture")->click();
 
     QCOMPARE(readFile(pic(chosen)), content);
     QStringList expectedFiles{chosen};
@@ -367,21 +374,22 @@ void TestAddPicture::fileNameRules() {
 
     const QByteArray stored = storedPhoto(key);
     QCOMPARE(stored, written.isEmpty() ? content : readFile(pic(written)));
-    QCOMPARE(m_form->ADOTable1->state(), data::TableObject::State::Browse);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->state(),
+             data::TableObject::State::Browse);
     if (error.isEmpty()) {
         QCOMPARE(boxes.texts(), QStringList());
-        QVERIFY(m_form->Household->NoPicture1->isHidden());
-        QCOMPARE(m_form->Household->ADOImage1->picture().size(),
+        QVERIFY(named<QLabel>(*m_form, "NoPicture1")->isHidden());
+        QCOMPARE(named<widgets::PictureView>(*m_form, "ADOImage1")->picture().size(),
                  platform::JpegPicture(stored).size());
-        QCOMPARE(m_form->Household->Edit1->text(), QStringLiteral("1"));
+        QCOMPARE(named<QLineEdit>(*m_form, "Edit1")->text(), QStringLiteral("1"));
     } else {
         // Storing succeeded; showing the stored bytes fails, which ends the
         // command before the count.
         QCOMPARE(boxes.texts(), QStringList{error});
         QCOMPARE(boxes.boxes().constFirst().icon, QMessageBox::Critical);
-        QVERIFY(m_form->Household->NoPicture1->isHidden());
-        QVERIFY(m_form->Household->ADOImage1->picture().isNull());
-        QCOMPARE(m_form->Household->Edit1->text(), QStringLiteral("typed"));
+        QVERIFY(named<QLabel>(*m_form, "NoPicture1")->isHidden());
+        QVERIFY(named<widgets::PictureView>(*m_form, "ADOImage1")->picture().isNull());
+        QCOMPARE(named<QLineEdit>(*m_form, "Edit1")->text(), QStringLiteral("typed"));
     }
 }
 
@@ -404,7 +412,7 @@ void TestAddPicture::workingDirectoryAndRememberedChoice() {
     ModalAnswerer boxes;
     DialogScript dialog(boxes);
     dialog.choose(pic(QStringLiteral("house.bmp")));
-    m_form->Household->AddPicture->click();
+    named<QPushButton>(*m_form, "AddPicture")->click();
     QCOMPARE(boxes.texts(), QStringList());
     QCOMPARE(canonical(QDir::currentPath()), canonical(m_pictures->path()));
     QVERIFY(QFile::exists(pic(QStringLiteral("house.JPG"))));
@@ -415,17 +423,17 @@ void TestAddPicture::workingDirectoryAndRememberedChoice() {
     // The next click opens on the confirmed file with its filter; choosing the
     // JPEG filter and a file elsewhere moves the working directory there.
     dialog.choose(other.filePath(QStringLiteral("photo.jpg")), kJpegFilter);
-    m_form->Household->AddPicture->click();
+    named<QPushButton>(*m_form, "AddPicture")->click();
     QCOMPARE(canonical(QDir::currentPath()), canonical(other.path()));
     QCOMPARE(storedPhoto(key), photo);
 
     // Cancelled after changing filter and folder: nothing of it is kept.
     dialog.cancel(kBitmapFilter, m_pictures->path());
-    m_form->Household->AddPicture->click();
+    named<QPushButton>(*m_form, "AddPicture")->click();
     QCOMPARE(boxes.texts(), QStringList{QStringLiteral("No picture is added")});
     QCOMPARE(canonical(QDir::currentPath()), canonical(other.path()));
     QCOMPARE(storedPhoto(key), photo);
-    m_form->Household->AddPicture->click(); // cancelled again
+    named<QPushButton>(*m_form, "AddPicture")->click(); // cancelled again
 
     QCOMPARE(dialog.shown.size(), 4);
     QCOMPARE(dialog.shown[0].filter, kBitmapFilter);
@@ -445,13 +453,14 @@ void TestAddPicture::cancelBeforeAnyChoiceChangesNothing() {
     QVERIFY(QDir::setCurrent(m_pictures->path()));
     QTemporaryDir elsewhere;
     openForm();
-    QCOMPARE(m_form->OpenDialog1->nameFilters(), QStringList({kBitmapFilter, kJpegFilter}));
+    QCOMPARE(named<QFileDialog>(*m_form, "OpenDialog1")->nameFilters(),
+             QStringList({kBitmapFilter, kJpegFilter}));
     ModalAnswerer boxes;
     DialogScript dialog(boxes);
     dialog.cancel(kJpegFilter, elsewhere.path());
     dialog.cancel();
-    m_form->Household->AddPicture->click();
-    m_form->Household->AddPicture->click();
+    named<QPushButton>(*m_form, "AddPicture")->click();
+    named<QPushButton>(*m_form, "AddPicture")->click();
     QCOMPARE(boxes.texts(), QStringList(2, QStringLiteral("No picture is added")));
     QCOMPARE(dialog.shown.size(), 2);
     // The second opening looks as the first did.
@@ -466,11 +475,11 @@ void TestAddPicture::cancelShowsMessageAndRefreshes() {
     const qint64 first = m_fixture->addItem(QStringLiteral("Lamp"), photo);
     const qint64 second = m_fixture->addItem(QStringLiteral("Ladder"));
     openForm();
-    records::HouseholdPage *page = m_form->Household;
+    records::HouseholdPage *page = named<records::HouseholdPage>(*m_form, "Household");
     QVERIFY(page->NoPicture1->isHidden());
     // The grid moves without a refresh: the page still shows Lamp's picture.
     page->DBGrid1->setCurrentIndex(page->DBGrid1->model()->index(1, 1));
-    QCOMPARE(m_form->ADOTable1->currentIndex(), 1);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->currentIndex(), 1);
     QVERIFY(page->NoPicture1->isHidden());
     page->Edit1->setText(QStringLiteral("typed"));
 
@@ -484,7 +493,8 @@ void TestAddPicture::cancelShowsMessageAndRefreshes() {
     // The refresh and the count ran as usual, and nothing was stored.
     QVERIFY(!page->NoPicture1->isHidden());
     QCOMPARE(page->Edit1->text(), QStringLiteral("2"));
-    QCOMPARE(m_form->ADOTable1->state(), data::TableObject::State::Browse);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->state(),
+             data::TableObject::State::Browse);
     QCOMPARE(storedPhoto(first), photo);
     QVERIFY(storedPhoto(second).isNull());
 }
@@ -495,21 +505,23 @@ void TestAddPicture::insertThenAddPicturePostsTheNewRecord() {
     const QByteArray photo = jpegFile({50, 40});
     writeFile(pic(QStringLiteral("clock.jpg")), photo);
     openForm();
-    records::HouseholdPage *page = m_form->Household;
+    records::HouseholdPage *page = named<records::HouseholdPage>(*m_form, "Household");
     QCOMPARE(page->Edit1->text(), QStringLiteral("3"));
     page->DBNavigator1->clickButton(DBNavigator::nbInsert);
     page->DBEdit2->setFocus();
     QTest::keyClicks(page->DBEdit2, QStringLiteral("Attic"));
     page->DBEdit3->setFocus();
     QTest::keyClicks(page->DBEdit3, QStringLiteral("Clock"));
-    QCOMPARE(m_form->ADOTable1->state(), data::TableObject::State::Insert);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->state(),
+             data::TableObject::State::Insert);
 
     ModalAnswerer boxes;
     DialogScript dialog(boxes);
     dialog.choose(pic(QStringLiteral("clock.jpg")));
     page->AddPicture->click();
     QCOMPARE(boxes.texts(), QStringList());
-    QCOMPARE(m_form->ADOTable1->state(), data::TableObject::State::Browse);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->state(),
+             data::TableObject::State::Browse);
     QCOMPARE(page->Edit1->text(), QStringLiteral("4"));
     QCOMPARE(m_fixture->scalar(QStringLiteral("SELECT COUNT(*) FROM \"Household Inventory\"")),
              QVariant(qlonglong(4)));
@@ -529,25 +541,25 @@ void TestAddPicture::insertThenAddPicturePostsTheNewRecord() {
 }
 
 void TestAddPicture::emptyTableGetsRecordWithOnlyThePicture_data() {
-    QTest::addColumn<int>("page");
-    QTest::newRow("Household Items") << 0;
-    QTest::newRow("People") << 1;
+    QTest::addColumn<Page>("page");
+    QTest::newRow("Household Items") << Page::Household;
+    QTest::newRow("People") << Page::People;
 }
 
 void TestAddPicture::emptyTableGetsRecordWithOnlyThePicture() {
-    QFETCH(int, page);
+    QFETCH(Page, page);
     const QString table =
-        page == 0 ? QStringLiteral("Household Inventory") : QStringLiteral("People");
+        page == Page::Household ? QStringLiteral("Household Inventory") : QStringLiteral("People");
     const QByteArray photo = jpegFile({20, 20});
     writeFile(pic(QStringLiteral("a.jpg")), photo);
     openForm(page);
     ModalAnswerer boxes;
     DialogScript dialog(boxes);
     dialog.choose(pic(QStringLiteral("a.jpg")));
-    if (page == 0)
-        m_form->Household->AddPicture->click();
+    if (page == Page::Household)
+        named<QPushButton>(*m_form, "AddPicture")->click();
     else
-        m_form->People->AddImage->click();
+        named<QPushButton>(*m_form, "AddImage")->click();
     QCOMPARE(boxes.texts(), QStringList());
 
     QCOMPARE(m_fixture->scalar(QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(table)),
@@ -556,7 +568,8 @@ void TestAddPicture::emptyTableGetsRecordWithOnlyThePicture() {
                  .toByteArray(),
              photo);
     // Every other column but the automatic key is empty.
-    data::TableObject *t = page == 0 ? m_form->ADOTable1 : m_form->ADOTable2;
+    data::TableObject *t = page == Page::Household ? named<data::TableObject>(*m_form, "ADOTable1")
+                                                   : named<data::TableObject>(*m_form, "ADOTable2");
     for (data::Field *field : t->fields()) {
         if (field->isBlob())
             QCOMPARE(field->blobSize(), qint64(photo.size()));
@@ -565,10 +578,12 @@ void TestAddPicture::emptyTableGetsRecordWithOnlyThePicture() {
         else
             QVERIFY2(field->isNull(), qPrintable(field->columnName()));
     }
-    QLineEdit *count = page == 0 ? m_form->Household->Edit1 : m_form->People->Edit2;
+    QLineEdit *count = page == Page::Household ? named<QLineEdit>(*m_form, "Edit1")
+                                               : named<QLineEdit>(*m_form, "Edit2");
     QCOMPARE(count->text(), QStringLiteral("1"));
-    widgets::PictureView *small =
-        page == 0 ? m_form->Household->ADOImage1 : m_form->People->PeopleImage1;
+    widgets::PictureView *small = page == Page::Household
+                                      ? named<widgets::PictureView>(*m_form, "ADOImage1")
+                                      : named<widgets::PictureView>(*m_form, "PeopleImage1");
     QCOMPARE(small->picture().size(), QSize(20, 20));
 }
 
@@ -580,7 +595,7 @@ void TestAddPicture::existingJpegIsOverwritten() {
     ModalAnswerer boxes;
     DialogScript dialog(boxes);
     dialog.choose(pic(QStringLiteral("a.bmp")));
-    m_form->Household->AddPicture->click();
+    named<QPushButton>(*m_form, "AddPicture")->click();
     QCOMPARE(boxes.texts(), QStringList());
     const QByteArray written = readFile(pic(QStringLiteral("a.JPG")));
     QVERIFY(written.startsWith("\xFF\xD8"));
@@ -646,7 +661,7 @@ void TestAddPicture::failuresStoreNothing() {
     const QStringList filesBefore = QDir(m_pictures->path()).entryList(QDir::AllEntries);
 
     openForm();
-    records::HouseholdPage *page = m_form->Household;
+    records::HouseholdPage *page = named<records::HouseholdPage>(*m_form, "Household");
     // On Ladder through the grid: the page still shows Lamp's picture.
     page->DBGrid1->setCurrentIndex(page->DBGrid1->model()->index(1, 1));
     page->Edit1->setText(QStringLiteral("typed"));
@@ -670,12 +685,18 @@ void TestAddPicture::failuresStoreNothing() {
     QCOMPARE(page->Edit1->text(), QStringLiteral("typed"));
     if (setup == QLatin1String("trigger")) {
         // The record stays in edit with the picture set but not written.
-        QCOMPARE(m_form->ADOTable1->state(), data::TableObject::State::Edit);
-        QCOMPARE(m_form->ADOTable1->fieldByName(QStringLiteral("Photograph"))->blobSize(),
+        QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->state(),
+                 data::TableObject::State::Edit);
+        QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")
+                     ->fieldByName(QStringLiteral("Photograph"))
+                     ->blobSize(),
                  qint64(readFile(pic(chosen)).size()));
     } else {
-        QCOMPARE(m_form->ADOTable1->state(), data::TableObject::State::Browse);
-        QCOMPARE(m_form->ADOTable1->fieldByName(QStringLiteral("Photograph"))->blobSize(),
+        QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->state(),
+                 data::TableObject::State::Browse);
+        QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")
+                     ->fieldByName(QStringLiteral("Photograph"))
+                     ->blobSize(),
                  qint64(0));
     }
 }

@@ -6,6 +6,8 @@
 #include "records/PeoplePage.h"
 #include "tests/data/DataFixture.h"
 #include "tests/support/ModalAnswerer.h"
+#include "tests/support/Named.h"
+#include "tests/support/WindowPages.h"
 #include "widgets/DBCheckBox.h"
 #include "widgets/DBComboBox.h"
 #include "widgets/DBEdit.h"
@@ -18,6 +20,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+
+using widgets::Page;
 
 using widgets::DBNavigator;
 
@@ -39,7 +43,7 @@ private slots:
 
 private:
     std::unique_ptr<DataFixture> m_fixture;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<app::TForm1> m_form;
     void openForm();
 };
 
@@ -51,11 +55,11 @@ void TestBoundControls::init() {
 void TestBoundControls::cleanup() {
     m_form.reset();
     m_fixture.reset();
-    lifetime::reset();
+    app::lifetime::reset();
 }
 
 void TestBoundControls::openForm() {
-    m_form = std::make_unique<TForm1>(m_fixture->directory());
+    m_form = std::make_unique<app::TForm1>(m_fixture->directory());
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
 }
@@ -63,13 +67,13 @@ void TestBoundControls::openForm() {
 void TestBoundControls::textWidthIsEnforced() {
     m_fixture->addItem(QStringLiteral("Lamp"));
     openForm();
-    m_form->PageControl1->setCurrentIndex(0);
-    widgets::DBEdit *name = m_form->Household->DBEdit3;
+    pageControl(*m_form)->setCurrentPage(Page::Household);
+    widgets::DBEdit *name = named<widgets::DBEdit>(*m_form, "DBEdit3");
     name->setFocus();
     name->selectAll();
     QTest::keyClicks(name, QString(51, QLatin1Char('n')));
     QCOMPARE(name->text().size(), 50);
-    m_form->Household->DBNavigator1->clickButton(DBNavigator::nbPost);
+    named<widgets::DBNavigator>(*m_form, "DBNavigator1")->clickButton(DBNavigator::nbPost);
     QCOMPARE(m_fixture->scalar(QStringLiteral("SELECT \"Item Name\" FROM \"Household Inventory\""))
                  .toString(),
              QString(50, QLatin1Char('n')));
@@ -78,33 +82,37 @@ void TestBoundControls::textWidthIsEnforced() {
 void TestBoundControls::readOnlyKeyNeverStartsAnEdit() {
     m_fixture->addItem(QStringLiteral("Lamp"));
     openForm();
-    m_form->PageControl1->setCurrentIndex(0);
-    widgets::DBEdit *key = m_form->Household->DBEdit1;
+    pageControl(*m_form)->setCurrentPage(Page::Household);
+    widgets::DBEdit *key = named<widgets::DBEdit>(*m_form, "DBEdit1");
     QVERIFY(key->isReadOnly());
     QVERIFY(key->alignment() & Qt::AlignRight);
     key->setFocus();
     QTest::keyClicks(key, QStringLiteral("99"));
-    QCOMPARE(m_form->ADOTable1->state(), data::TableObject::State::Browse);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->state(),
+             data::TableObject::State::Browse);
     QCOMPARE(key->text(), QStringLiteral("1"));
 
     // A new record shows no number until posted, and an indeterminate check box.
-    m_form->Household->DBNavigator1->clickButton(DBNavigator::nbInsert);
+    named<widgets::DBNavigator>(*m_form, "DBNavigator1")->clickButton(DBNavigator::nbInsert);
     QCOMPARE(key->text(), QString());
-    QCOMPARE(m_form->Household->DBCheckBox1->checkState(), Qt::PartiallyChecked);
-    m_form->ADOTable1->fieldByName(QStringLiteral("Item Name"))->setAsString("Chair");
-    m_form->Household->DBNavigator1->clickButton(DBNavigator::nbPost);
+    QCOMPARE(named<widgets::DBCheckBox>(*m_form, "DBCheckBox1")->checkState(),
+             Qt::PartiallyChecked);
+    named<data::TableObject>(*m_form, "ADOTable1")
+        ->fieldByName(QStringLiteral("Item Name"))
+        ->setAsString("Chair");
+    named<widgets::DBNavigator>(*m_form, "DBNavigator1")->clickButton(DBNavigator::nbPost);
     QCOMPARE(key->text(), QStringLiteral("2"));
 }
 
 void TestBoundControls::badDateIsRefusedAndKeepsFocus() {
     m_fixture->addItem(QStringLiteral("Lamp"));
     openForm();
-    m_form->PageControl1->setCurrentIndex(0);
+    pageControl(*m_form)->setCurrentPage(Page::Household);
     ModalAnswerer boxes;
-    widgets::DBEdit *date = m_form->Household->DBEdit9;
+    widgets::DBEdit *date = named<widgets::DBEdit>(*m_form, "DBEdit9");
     date->setFocus();
     QTest::keyClicks(date, QStringLiteral("13/45/2020"));
-    m_form->Household->DBEdit10->setFocus();
+    named<widgets::DBEdit>(*m_form, "DBEdit10")->setFocus();
     QTRY_COMPARE(boxes.texts(),
                  QStringList{QStringLiteral("'13/45/2020' is not a valid date and time.")});
     QTRY_COMPARE(m_form->focusWidget(), date);
@@ -112,13 +120,14 @@ void TestBoundControls::badDateIsRefusedAndKeepsFocus() {
 
     // Bad text also stops a post: the record stays in edit, nothing is written.
     boxes.clear();
-    m_form->Household->DBNavigator1->clickButton(DBNavigator::nbPost);
+    named<widgets::DBNavigator>(*m_form, "DBNavigator1")->clickButton(DBNavigator::nbPost);
     QCOMPARE(boxes.texts().size(), 1);
-    QCOMPARE(m_form->ADOTable1->state(), data::TableObject::State::Edit);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->state(),
+             data::TableObject::State::Edit);
 
     date->selectAll();
     QTest::keyClicks(date, QStringLiteral("3/4/2020"));
-    m_form->Household->DBNavigator1->clickButton(DBNavigator::nbPost);
+    named<widgets::DBNavigator>(*m_form, "DBNavigator1")->clickButton(DBNavigator::nbPost);
     QCOMPARE(
         m_fixture->scalar(QStringLiteral("SELECT \"Date Purchased\" FROM \"Household Inventory\""))
             .toString()
@@ -129,7 +138,7 @@ void TestBoundControls::badDateIsRefusedAndKeepsFocus() {
     date->setFocus();
     date->selectAll();
     QTest::keyClick(date, Qt::Key_Delete);
-    m_form->Household->DBNavigator1->clickButton(DBNavigator::nbPost);
+    named<widgets::DBNavigator>(*m_form, "DBNavigator1")->clickButton(DBNavigator::nbPost);
     QVERIFY(
         m_fixture->scalar(QStringLiteral("SELECT \"Date Purchased\" FROM \"Household Inventory\""))
             .isNull());
@@ -141,25 +150,26 @@ void TestBoundControls::datesAndPricesShowAsTheDataLayerDoes() {
                                    "('Lamp', '2003-01-02T00:00:00', 125000), "
                                    "('Desk', '2003-01-02T14:30:00', 12000000)"));
     openForm();
-    QCOMPARE(m_form->Household->DBEdit11->text(), QStringLiteral("12.5"));
-    QCOMPARE(m_form->Household->DBEdit9->text(), QStringLiteral("1/2/2003"));
-    QVERIFY(m_form->Household->DBEdit11->alignment() & Qt::AlignRight);
-    m_form->ADOTable1->next();
-    QCOMPARE(m_form->Household->DBEdit11->text(), QStringLiteral("1200"));
-    QVERIFY2(m_form->Household->DBEdit9->text().startsWith(QStringLiteral("1/2/2003 ")),
-             qPrintable(m_form->Household->DBEdit9->text()));
+    QCOMPARE(named<widgets::DBEdit>(*m_form, "DBEdit11")->text(), QStringLiteral("12.5"));
+    QCOMPARE(named<widgets::DBEdit>(*m_form, "DBEdit9")->text(), QStringLiteral("1/2/2003"));
+    QVERIFY(named<widgets::DBEdit>(*m_form, "DBEdit11")->alignment() & Qt::AlignRight);
+    named<data::TableObject>(*m_form, "ADOTable1")->next();
+    QCOMPARE(named<widgets::DBEdit>(*m_form, "DBEdit11")->text(), QStringLiteral("1200"));
+    QVERIFY2(
+        named<widgets::DBEdit>(*m_form, "DBEdit9")->text().startsWith(QStringLiteral("1/2/2003 ")),
+        qPrintable(named<widgets::DBEdit>(*m_form, "DBEdit9")->text()));
 }
 
 void TestBoundControls::escapeRestoresTheField() {
     m_fixture->addItem(QStringLiteral("Lamp"));
     openForm();
-    widgets::DBEdit *name = m_form->Household->DBEdit3;
+    widgets::DBEdit *name = named<widgets::DBEdit>(*m_form, "DBEdit3");
     name->setFocus();
     name->selectAll();
     QTest::keyClicks(name, QStringLiteral("Chair"));
     QTest::keyClick(name, Qt::Key_Escape);
     QCOMPARE(name->text(), QStringLiteral("Lamp"));
-    m_form->Household->DBNavigator1->clickButton(DBNavigator::nbPost);
+    named<widgets::DBNavigator>(*m_form, "DBNavigator1")->clickButton(DBNavigator::nbPost);
     QCOMPARE(m_fixture->scalar(QStringLiteral("SELECT \"Item Name\" FROM \"Household Inventory\""))
                  .toString(),
              QStringLiteral("Lamp"));
@@ -168,27 +178,29 @@ void TestBoundControls::escapeRestoresTheField() {
 void TestBoundControls::checkBoxCyclesAndWrites() {
     m_fixture->addItem(QStringLiteral("Lamp"));
     openForm();
-    widgets::DBCheckBox *insured = m_form->Household->DBCheckBox1;
+    widgets::DBCheckBox *insured = named<widgets::DBCheckBox>(*m_form, "DBCheckBox1");
     QCOMPARE(insured->checkState(), Qt::PartiallyChecked);
     QTest::mouseClick(insured, Qt::LeftButton);
     QCOMPARE(insured->checkState(), Qt::Checked);
-    QCOMPARE(m_form->ADOTable1->state(), data::TableObject::State::Edit);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->state(),
+             data::TableObject::State::Edit);
     QTest::mouseClick(insured, Qt::LeftButton);
     QCOMPARE(insured->checkState(), Qt::Unchecked);
     QTest::mouseClick(insured, Qt::LeftButton);
     QCOMPARE(insured->checkState(), Qt::Checked);
-    m_form->Household->DBNavigator1->clickButton(DBNavigator::nbPost);
+    named<widgets::DBNavigator>(*m_form, "DBNavigator1")->clickButton(DBNavigator::nbPost);
     QCOMPARE(m_fixture->scalar(QStringLiteral("SELECT \"Insured\" FROM \"Household Inventory\"")),
              QVariant(qlonglong(1)));
-    QCOMPARE(m_form->Household->DBGrid1->tableModel()->cellText(0, 11), QStringLiteral("True"));
+    QCOMPARE(named<widgets::DBGrid>(*m_form, "DBGrid1")->tableModel()->cellText(0, 11),
+             QStringLiteral("True"));
 }
 
 void TestBoundControls::comboBoxPicksAndTypes() {
     m_fixture->exec(QStringLiteral(
         "INSERT INTO \"People\" (\"First Name\", \"Suffix\") VALUES ('Ann', 'Esq')"));
     openForm();
-    m_form->PageControl1->setCurrentIndex(1);
-    records::PeoplePage *page = m_form->People;
+    pageControl(*m_form)->setCurrentPage(Page::People);
+    records::PeoplePage *page = named<records::PeoplePage>(*m_form, "People");
     QCOMPARE(page->DBComboBox2->currentText(), QStringLiteral("Esq"));
     QStringList titles;
     for (int i = 0; i < page->DBComboBox1->count(); ++i)
@@ -213,13 +225,15 @@ void TestBoundControls::comboBoxPicksAndTypes() {
 void TestBoundControls::memoWritesOnFocusOut() {
     m_fixture->exec(QStringLiteral("INSERT INTO \"People\" (\"First Name\") VALUES ('Ann')"));
     openForm();
-    m_form->PageControl1->setCurrentIndex(1);
-    records::PeoplePage *page = m_form->People;
+    pageControl(*m_form)->setCurrentPage(Page::People);
+    records::PeoplePage *page = named<records::PeoplePage>(*m_form, "People");
     QCOMPARE(page->DBGrid2->tableModel()->cellText(0, 15), QStringLiteral("(Memo)"));
     page->DBMemo1->setFocus();
     QTest::keyClicks(page->DBMemo1, QStringLiteral("Likes tea"));
     page->DBEdit14->setFocus();
-    QCOMPARE(m_form->ADOTable2->fieldByName(QStringLiteral("Notes"))->asString(),
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable2")
+                 ->fieldByName(QStringLiteral("Notes"))
+                 ->asString(),
              QStringLiteral("Likes tea"));
     page->DBNavigator3->clickButton(DBNavigator::nbPost);
     QCOMPARE(page->DBGrid2->tableModel()->cellText(0, 15), QStringLiteral("(MEMO)"));
@@ -229,7 +243,7 @@ void TestBoundControls::gridCellsAndModel() {
     m_fixture->addItem(QStringLiteral("Lamp"), QByteArray("\xFF\xD8 picture", 10));
     m_fixture->addItem(QStringLiteral("Desk"));
     openForm();
-    widgets::DBGrid *grid = m_form->Household->DBGrid1;
+    widgets::DBGrid *grid = named<widgets::DBGrid>(*m_form, "DBGrid1");
     QAbstractItemModelTester tester(grid->model(),
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(grid->model()->headerData(6, Qt::Horizontal).toString(),
@@ -240,7 +254,7 @@ void TestBoundControls::gridCellsAndModel() {
     QVERIFY(grid->model()->data(grid->model()->index(0, 2), Qt::FontRole).value<QFont>().bold());
 
     // Rows inserted, posted and deleted through the navigator reach the model.
-    DBNavigator *nav = m_form->Household->DBNavigator1;
+    DBNavigator *nav = named<widgets::DBNavigator>(*m_form, "DBNavigator1");
     nav->clickButton(DBNavigator::nbInsert);
     QCOMPARE(grid->model()->rowCount(), 3);
     nav->clickButton(DBNavigator::nbCancel);
@@ -248,17 +262,18 @@ void TestBoundControls::gridCellsAndModel() {
     ModalAnswerer boxes;
     nav->clickButton(DBNavigator::nbDelete);
     QCOMPARE(grid->model()->rowCount(), 1);
-    QCOMPARE(grid->currentIndex().row(), m_form->ADOTable1->currentIndex());
+    QCOMPARE(grid->currentIndex().row(),
+             named<data::TableObject>(*m_form, "ADOTable1")->currentIndex());
 }
 
 void TestBoundControls::gridEditsInPlaceAndDeletesWithCtrlDelete() {
     m_fixture->addItem(QStringLiteral("Lamp"));
     m_fixture->addItem(QStringLiteral("Desk"));
     openForm();
-    widgets::DBGrid *grid = m_form->Household->DBGrid1;
+    widgets::DBGrid *grid = named<widgets::DBGrid>(*m_form, "DBGrid1");
     QVERIFY(grid->model()->setData(grid->model()->index(1, 1), QStringLiteral("Hall")));
-    QCOMPARE(m_form->ADOTable1->currentIndex(), 1);
-    m_form->ADOTable1->first(); // the move posts the edit
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->currentIndex(), 1);
+    named<data::TableObject>(*m_form, "ADOTable1")->first(); // the move posts the edit
     QCOMPARE(m_fixture
                  ->scalar(QStringLiteral("SELECT \"Room ID\" FROM \"Household Inventory\" "
                                          "WHERE \"Item Name\" = 'Desk'"))
@@ -270,10 +285,10 @@ void TestBoundControls::gridEditsInPlaceAndDeletesWithCtrlDelete() {
     boxes.queue(QMessageBox::Cancel);
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
-    QCOMPARE(m_form->ADOTable1->recordCount(), 2);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->recordCount(), 2);
     QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
     QCOMPARE(boxes.texts(), QStringList({"Delete record?", "Delete record?"}));
-    QCOMPARE(m_form->ADOTable1->recordCount(), 1);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->recordCount(), 1);
 }
 
 QTEST_MAIN(TestBoundControls)

@@ -8,6 +8,8 @@
 #include "tests/data/DataFixture.h"
 #include "tests/platform/imaging/ImagingFixtures.h"
 #include "tests/support/ModalAnswerer.h"
+#include "tests/support/Named.h"
+#include "tests/support/WindowPages.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBGrid.h"
 #include "widgets/DBNavigator.h"
@@ -20,6 +22,8 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
+
+using widgets::Page;
 
 using widgets::DBNavigator;
 
@@ -55,12 +59,12 @@ private slots:
     void searchWhileOpenShowsLargePicture();
 
 private:
-    void openForm(int page);
+    void openForm(Page page);
     QList<QWidget *> viewParts() const;
     QList<bool> hiddenStates() const;
 
     std::unique_ptr<DataFixture> m_fixture;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<app::TForm1> m_form;
     qint64 m_lamp = 0, m_ladder = 0, m_kettle = 0;
 };
 
@@ -78,33 +82,40 @@ void TestEnlargedView::init() {
 void TestEnlargedView::cleanup() {
     m_form.reset();
     m_fixture.reset();
-    lifetime::reset();
+    app::lifetime::reset();
 }
 
-void TestEnlargedView::openForm(int page) {
-    m_form = std::make_unique<TForm1>(m_fixture->directory());
-    m_form->Timer1->stop();
+void TestEnlargedView::openForm(Page page) {
+    m_form = std::make_unique<app::TForm1>(m_fixture->directory());
+    named<QTimer>(*m_form, "Timer1")->stop();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    m_form->PageControl1->setCurrentIndex(page);
+    pageControl(*m_form)->setCurrentPage(page);
 }
 
 QList<QWidget *> TestEnlargedView::viewParts() const {
-    return {m_form->ADOImage2,    m_form->PeopleImage2, m_form->PrivacyImage2, m_form->DBNavigator2,
-            m_form->DBNavigator4, m_form->DBNavigator7, m_form->DBEdit12,      m_form->DBEdit26,
-            m_form->DBEdit41,     m_form->GoBack};
+    return {named<widgets::PictureView>(*m_form, "ADOImage2"),
+            named<widgets::PictureView>(*m_form, "PeopleImage2"),
+            named<widgets::PictureView>(*m_form, "PrivacyImage2"),
+            named<widgets::DBNavigator>(*m_form, "DBNavigator2"),
+            named<widgets::DBNavigator>(*m_form, "DBNavigator4"),
+            named<widgets::DBNavigator>(*m_form, "DBNavigator7"),
+            named<widgets::DBEdit>(*m_form, "DBEdit12"),
+            named<widgets::DBEdit>(*m_form, "DBEdit26"),
+            named<widgets::DBEdit>(*m_form, "DBEdit41"),
+            named<QPushButton>(*m_form, "GoBack")};
 }
 
 QList<bool> TestEnlargedView::hiddenStates() const {
     QList<bool> states;
     for (QWidget *part : viewParts())
         states << part->isHidden();
-    states << m_form->PageControl1->isHidden();
+    states << pageControl(*m_form)->isHidden();
     return states;
 }
 
 void TestEnlargedView::partsLieOnTheWindowAndStartHidden() {
-    openForm(0);
+    openForm(Page::Household);
     QWidget *client = m_form->centralWidget();
     for (QWidget *part : viewParts()) {
         QCOMPARE(part->parentWidget(), client);
@@ -112,66 +123,85 @@ void TestEnlargedView::partsLieOnTheWindowAndStartHidden() {
     }
     // Each view navigator moves its page's table with four buttons only.
     const QList<QPair<DBNavigator *, data::DataSource *>> navigators = {
-        {m_form->DBNavigator2, m_form->DataSource1},
-        {m_form->DBNavigator4, m_form->DataSource2},
-        {m_form->DBNavigator7, m_form->DataSource4}};
+        {named<widgets::DBNavigator>(*m_form, "DBNavigator2"),
+         named<data::DataSource>(*m_form, "DataSource1")},
+        {named<widgets::DBNavigator>(*m_form, "DBNavigator4"),
+         named<data::DataSource>(*m_form, "DataSource2")},
+        {named<widgets::DBNavigator>(*m_form, "DBNavigator7"),
+         named<data::DataSource>(*m_form, "DataSource4")}};
     for (const auto &[navigator, source] : navigators) {
         QCOMPARE(navigator->dataSource(), source);
         for (int b = 0; b < DBNavigator::ButtonCount; ++b)
             QCOMPARE(navigator->button(DBNavigator::Button(b))->isHidden(),
                      b > DBNavigator::nbLast);
     }
-    QCOMPARE(m_form->DBNavigator2->button(DBNavigator::nbNext)->toolTip(), QString());
-    QCOMPARE(m_form->DBNavigator7->button(DBNavigator::nbNext)->toolTip(),
+    QCOMPARE(named<widgets::DBNavigator>(*m_form, "DBNavigator2")
+                 ->button(DBNavigator::nbNext)
+                 ->toolTip(),
+             QString());
+    QCOMPARE(named<widgets::DBNavigator>(*m_form, "DBNavigator7")
+                 ->button(DBNavigator::nbNext)
+                 ->toolTip(),
              QStringLiteral("Next record"));
 }
 
 void TestEnlargedView::openAndGoBack_data() {
-    QTest::addColumn<int>("page");
+    QTest::addColumn<Page>("page");
     QTest::addColumn<bool>("byClick");
-    QTest::newRow("Household Items, click") << 0 << true;
-    QTest::newRow("Household Items, ToolZoomIn") << 0 << false;
-    QTest::newRow("People, click") << 1 << true;
-    QTest::newRow("People, ToolZoomIn") << 1 << false;
+    QTest::newRow("Household Items, click") << Page::Household << true;
+    QTest::newRow("Household Items, ToolZoomIn") << Page::Household << false;
+    QTest::newRow("People, click") << Page::People << true;
+    QTest::newRow("People, ToolZoomIn") << Page::People << false;
 }
 
 void TestEnlargedView::openAndGoBack() {
-    QFETCH(int, page);
+    QFETCH(Page, page);
     QFETCH(bool, byClick);
     openForm(page);
     ModalAnswerer boxes;
-    widgets::PictureView *small =
-        page == 0 ? m_form->Household->ADOImage1 : m_form->People->PeopleImage1;
-    widgets::PictureView *large = page == 0 ? m_form->ADOImage2 : m_form->PeopleImage2;
-    DBNavigator *navigator = page == 0 ? m_form->DBNavigator2 : m_form->DBNavigator4;
-    widgets::DBEdit *key = page == 0 ? m_form->DBEdit12 : m_form->DBEdit26;
-    const QSize expected = page == 0 ? kLamp : QSize(120, 90);
+    widgets::PictureView *small = page == Page::Household
+                                      ? named<widgets::PictureView>(*m_form, "ADOImage1")
+                                      : named<widgets::PictureView>(*m_form, "PeopleImage1");
+    widgets::PictureView *large = page == Page::Household
+                                      ? named<widgets::PictureView>(*m_form, "ADOImage2")
+                                      : named<widgets::PictureView>(*m_form, "PeopleImage2");
+    DBNavigator *navigator = page == Page::Household
+                                 ? named<widgets::DBNavigator>(*m_form, "DBNavigator2")
+                                 : named<widgets::DBNavigator>(*m_form, "DBNavigator4");
+    widgets::DBEdit *key = page == Page::Household ? named<widgets::DBEdit>(*m_form, "DBEdit12")
+                                                   : named<widgets::DBEdit>(*m_form, "DBEdit26");
+    const QSize expected = page == Page::Household ? kLamp : QSize(120, 90);
     const QList<bool> before = hiddenStates();
-    const int row = (page == 0 ? m_form->ADOTable1 : m_form->ADOTable2)->currentIndex();
+    const int row = (page == Page::Household ? named<data::TableObject>(*m_form, "ADOTable1")
+                                             : named<data::TableObject>(*m_form, "ADOTable2"))
+                        ->currentIndex();
 
     if (byClick)
         QTest::mouseClick(small, Qt::LeftButton, {}, QPoint(20, 20));
     else
-        m_form->ToolZoomIn->click();
+        named<QToolButton>(*m_form, "ToolZoomIn")->click();
     QCOMPARE(boxes.texts(), QStringList());
-    QCOMPARE(m_form->enlargedView()->isOpen(), true);
-    QVERIFY(m_form->PageControl1->isHidden());
-    QCOMPARE(m_form->pageIndex(), page);
+    QCOMPARE(m_form->findChild<records::EnlargedView *>()->isOpen(), true);
+    QVERIFY(pageControl(*m_form)->isHidden());
+    QCOMPARE(pageControl(*m_form)->currentPage(), page);
     for (QWidget *part : viewParts()) {
-        const bool shown =
-            part == large || part == navigator || part == key || part == m_form->GoBack;
+        const bool shown = part == large || part == navigator || part == key ||
+                           part == named<QPushButton>(*m_form, "GoBack");
         QCOMPARE(part->isVisible(), shown);
     }
     QCOMPARE(large->picture().size(), expected);
     QCOMPARE(key->text(), QStringLiteral("1"));
     // The toolbar stays in front of the large picture.
     QWidget *client = m_form->centralWidget();
-    QCOMPARE(client->childAt(QPoint(400, 12)), m_form->ToolBar1);
+    QCOMPARE(client->childAt(QPoint(400, 12)), named<QWidget>(*m_form, "ToolBar1"));
 
-    QTest::mouseClick(m_form->GoBack, Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(*m_form, "GoBack"), Qt::LeftButton);
     QCOMPARE(hiddenStates(), before);
-    QCOMPARE(m_form->pageIndex(), page);
-    QCOMPARE((page == 0 ? m_form->ADOTable1 : m_form->ADOTable2)->currentIndex(), row);
+    QCOMPARE(pageControl(*m_form)->currentPage(), page);
+    QCOMPARE((page == Page::Household ? named<data::TableObject>(*m_form, "ADOTable1")
+                                      : named<data::TableObject>(*m_form, "ADOTable2"))
+                 ->currentIndex(),
+             row);
     QCOMPARE(small->picture().size(), expected);
 }
 
@@ -183,8 +213,8 @@ void TestEnlargedView::emptyBlobReportsErrorWithViewOpen_data() {
 
 void TestEnlargedView::emptyBlobReportsErrorWithViewOpen() {
     QFETCH(bool, throughGrid);
-    openForm(0);
-    records::HouseholdPage *page = m_form->Household;
+    openForm(Page::Household);
+    records::HouseholdPage *page = named<records::HouseholdPage>(*m_form, "Household");
     if (throughGrid)
         page->DBGrid1->setCurrentIndex(page->DBGrid1->model()->index(1, 1));
     else
@@ -194,55 +224,60 @@ void TestEnlargedView::emptyBlobReportsErrorWithViewOpen() {
     if (throughGrid)
         QTest::mouseClick(page->ADOImage1, Qt::LeftButton, {}, QPoint(30, 30));
     else
-        m_form->ToolZoomIn->click();
+        named<QToolButton>(*m_form, "ToolZoomIn")->click();
     QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Stream read error.")});
-    QVERIFY(m_form->enlargedView()->isOpen());
-    QVERIFY(m_form->ADOImage2->isVisible());
-    QVERIFY(m_form->DBNavigator2->isVisible());
-    QCOMPARE(m_form->DBEdit12->text(), QString::number(m_ladder));
-    QCOMPARE(m_form->ADOImage2->picture().size(), kLamp); // the old picture stays
-    m_form->GoBack->click();
-    QVERIFY(!m_form->enlargedView()->isOpen());
-    QVERIFY(m_form->PageControl1->isVisible());
-    QVERIFY(m_form->ADOImage2->isHidden());
+    QVERIFY(m_form->findChild<records::EnlargedView *>()->isOpen());
+    QVERIFY(named<widgets::PictureView>(*m_form, "ADOImage2")->isVisible());
+    QVERIFY(named<widgets::DBNavigator>(*m_form, "DBNavigator2")->isVisible());
+    QCOMPARE(named<widgets::DBEdit>(*m_form, "DBEdit12")->text(), QString::number(m_ladder));
+    QCOMPARE(named<widgets::PictureView>(*m_form, "ADOImage2")->picture().size(),
+             kLamp); // the old picture stays
+    named<QPushButton>(*m_form, "GoBack")->click();
+    QVERIFY(!m_form->findChild<records::EnlargedView *>()->isOpen());
+    QVERIFY(pageControl(*m_form)->isVisible());
+    QVERIFY(named<widgets::PictureView>(*m_form, "ADOImage2")->isHidden());
 }
 
 void TestEnlargedView::viewNavigatorKeepsLargePictureForRecordWithout() {
-    openForm(0);
-    records::HouseholdPage *page = m_form->Household;
-    m_form->ToolZoomIn->click();
+    openForm(Page::Household);
+    records::HouseholdPage *page = named<records::HouseholdPage>(*m_form, "Household");
+    named<QToolButton>(*m_form, "ToolZoomIn")->click();
     ModalAnswerer boxes;
-    m_form->DBNavigator2->clickButton(DBNavigator::nbNext);
+    named<widgets::DBNavigator>(*m_form, "DBNavigator2")->clickButton(DBNavigator::nbNext);
     QCOMPARE(boxes.texts(), QStringList());
-    QCOMPARE(m_form->DBEdit12->text(), QString::number(m_ladder));
-    QCOMPARE(m_form->ADOImage2->picture().size(), kLamp);
+    QCOMPARE(named<widgets::DBEdit>(*m_form, "DBEdit12")->text(), QString::number(m_ladder));
+    QCOMPARE(named<widgets::PictureView>(*m_form, "ADOImage2")->picture().size(), kLamp);
     QVERIFY(!page->NoPicture1->isHidden()); // on the hidden page
-    m_form->GoBack->click();
+    named<QPushButton>(*m_form, "GoBack")->click();
     QVERIFY(page->NoPicture1->isVisible());
     QCOMPARE(page->DBEdit3->text(), QStringLiteral("Ladder"));
 
     // Back into the view and on to Kettle: both images follow.
-    m_form->ToolZoomIn->click();
+    named<QToolButton>(*m_form, "ToolZoomIn")->click();
     boxes.clear(); // the reopening on Ladder reported its empty blob
-    m_form->DBNavigator2->clickButton(DBNavigator::nbNext);
+    named<widgets::DBNavigator>(*m_form, "DBNavigator2")->clickButton(DBNavigator::nbNext);
     QCOMPARE(boxes.texts(), QStringList());
-    QCOMPARE(m_form->ADOImage2->picture().size(), kKettle);
+    QCOMPARE(named<widgets::PictureView>(*m_form, "ADOImage2")->picture().size(), kKettle);
     QCOMPARE(page->ADOImage1->picture().size(), kKettle);
     QVERIFY(page->NoPicture1->isHidden());
 }
 
 void TestEnlargedView::lastThenGoBackShowsLastRecordEverywhere() {
-    openForm(0);
-    records::HouseholdPage *page = m_form->Household;
+    openForm(Page::Household);
+    records::HouseholdPage *page = named<records::HouseholdPage>(*m_form, "Household");
     QTest::mouseClick(page->ADOImage1, Qt::LeftButton, {}, QPoint(5, 5));
-    QVERIFY(m_form->DBNavigator2->button(DBNavigator::nbLast)->isEnabled());
-    m_form->DBNavigator2->clickButton(DBNavigator::nbLast);
-    QCOMPARE(m_form->DBEdit12->text(), QString::number(m_kettle));
-    QCOMPARE(m_form->ADOImage2->picture().size(), kKettle);
-    QVERIFY(!m_form->DBNavigator2->button(DBNavigator::nbLast)->isEnabled());
-    m_form->GoBack->click();
+    QVERIFY(named<widgets::DBNavigator>(*m_form, "DBNavigator2")
+                ->button(DBNavigator::nbLast)
+                ->isEnabled());
+    named<widgets::DBNavigator>(*m_form, "DBNavigator2")->clickButton(DBNavigator::nbLast);
+    QCOMPARE(named<widgets::DBEdit>(*m_form, "DBEdit12")->text(), QString::number(m_kettle));
+    QCOMPARE(named<widgets::PictureView>(*m_form, "ADOImage2")->picture().size(), kKettle);
+    QVERIFY(!named<widgets::DBNavigator>(*m_form, "DBNavigator2")
+                 ->button(DBNavigator::nbLast)
+                 ->isEnabled());
+    named<QPushButton>(*m_form, "GoBack")->click();
 
-    QCOMPARE(m_form->ADOTable1->currentIndex(), 2);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->currentIndex(), 2);
     QCOMPARE(page->DBGrid1->currentIndex().row(), 2);
     QCOMPARE(page->DBEdit3->text(), QStringLiteral("Kettle"));
     QCOMPARE(page->DBEdit1->text(), QString::number(m_kettle));
@@ -253,44 +288,46 @@ void TestEnlargedView::lastThenGoBackShowsLastRecordEverywhere() {
 }
 
 void TestEnlargedView::zoomOutIsGoBack() {
-    openForm(1);
+    openForm(Page::People);
     const QList<bool> pagesShown = hiddenStates();
     // Pressed while the pages are shown it changes nothing visible.
-    m_form->ToolZoomOut->click();
+    named<QToolButton>(*m_form, "ToolZoomOut")->click();
     QCOMPARE(hiddenStates(), pagesShown);
 
-    m_form->ToolZoomIn->click();
-    QVERIFY(m_form->PeopleImage2->isVisible());
-    m_form->ToolZoomOut->click();
+    named<QToolButton>(*m_form, "ToolZoomIn")->click();
+    QVERIFY(named<widgets::PictureView>(*m_form, "PeopleImage2")->isVisible());
+    named<QToolButton>(*m_form, "ToolZoomOut")->click();
     QCOMPARE(hiddenStates(), pagesShown);
-    QCOMPARE(m_form->pageIndex(), 1);
+    QCOMPARE(pageControl(*m_form)->currentPage(), Page::People);
 }
 
 void TestEnlargedView::zoomInWhileOpenReloadsLargePictureOnly() {
-    openForm(1);
-    m_form->ToolZoomIn->click();
-    QCOMPARE(m_form->PeopleImage2->picture().size(), QSize(120, 90));
+    openForm(Page::People);
+    named<QToolButton>(*m_form, "ToolZoomIn")->click();
+    QCOMPARE(named<widgets::PictureView>(*m_form, "PeopleImage2")->picture().size(),
+             QSize(120, 90));
     // Another program changes Ann's picture; zooming in again reads it anew.
     m_fixture->exec(QStringLiteral("UPDATE \"People\" SET \"Photograph\" = ? WHERE "
                                    "\"First Name\" = 'Ann'"),
                     {jpegOf({70, 60}, 4)});
     ModalAnswerer boxes;
-    m_form->ToolZoomIn->click();
+    named<QToolButton>(*m_form, "ToolZoomIn")->click();
     QCOMPARE(boxes.texts(), QStringList());
-    QCOMPARE(m_form->PeopleImage2->picture().size(), QSize(70, 60));
-    QCOMPARE(m_form->People->PeopleImage1->picture().size(), QSize(120, 90));
-    QVERIFY(m_form->ADOImage2->isHidden());
-    QVERIFY(m_form->PrivacyImage2->isHidden());
-    QVERIFY(m_form->DBNavigator2->isHidden());
-    QVERIFY(m_form->DBEdit12->isHidden());
+    QCOMPARE(named<widgets::PictureView>(*m_form, "PeopleImage2")->picture().size(), QSize(70, 60));
+    QCOMPARE(named<widgets::PictureView>(*m_form, "PeopleImage1")->picture().size(),
+             QSize(120, 90));
+    QVERIFY(named<widgets::PictureView>(*m_form, "ADOImage2")->isHidden());
+    QVERIFY(named<widgets::PictureView>(*m_form, "PrivacyImage2")->isHidden());
+    QVERIFY(named<widgets::DBNavigator>(*m_form, "DBNavigator2")->isHidden());
+    QVERIFY(named<widgets::DBEdit>(*m_form, "DBEdit12")->isHidden());
 }
 
 void TestEnlargedView::zoomInOnOtherPages() {
-    openForm(5);
+    openForm(Page::Help);
     const QList<bool> shown = hiddenStates();
-    for (int page : {2, 4, 5}) {
-        m_form->PageControl1->setCurrentIndex(page);
-        m_form->enlargedView()->ToolZoomInClick();
+    for (Page page : {Page::Diary, Page::Utilities, Page::Help}) {
+        pageControl(*m_form)->setCurrentPage(page);
+        m_form->findChild<records::EnlargedView *>()->ToolZoomInClick();
         QCOMPARE(hiddenStates(), shown);
     }
 }
@@ -299,32 +336,33 @@ void TestEnlargedView::privatePictureStaysCoveredBehindThePassword() {
     m_fixture->exec(QStringLiteral("INSERT INTO \"Privacy\" (\"Account Name\", \"Photograph\") "
                                    "VALUES ('Vault', ?)"),
                     {jpegOf({50, 40}, 4)});
-    openForm(3);
-    QVERIFY(!m_form->Password->isHidden());
-    QVERIFY(m_form->ToolZoomIn->isEnabled());
+    openForm(Page::Privacy);
+    QVERIFY(!named<QGroupBox>(*m_form, "Password")->isHidden());
+    QVERIFY(named<QToolButton>(*m_form, "ToolZoomIn")->isEnabled());
     const QList<bool> covered = hiddenStates();
-    m_form->ToolZoomIn->click();
+    named<QToolButton>(*m_form, "ToolZoomIn")->click();
     QCOMPARE(hiddenStates(), covered);
-    QVERIFY(m_form->PrivacyImage2->isHidden());
-    QVERIFY(m_form->DBNavigator7->isHidden());
+    QVERIFY(named<widgets::PictureView>(*m_form, "PrivacyImage2")->isHidden());
+    QVERIFY(named<widgets::DBNavigator>(*m_form, "DBNavigator7")->isHidden());
 }
 
 void TestEnlargedView::searchWhileOpenShowsLargePicture() {
-    openForm(0);
-    m_form->ToolZoomIn->click();
+    openForm(Page::Household);
+    named<QToolButton>(*m_form, "ToolZoomIn")->click();
     ModalAnswerer boxes;
-    m_form->ToolSearch->click();
-    QVERIFY(m_form->Searching->isVisible());
-    m_form->nameSearch()->ItemName->setText(QStringLiteral("kett"));
-    m_form->nameSearch()->btnOK->click();
+    named<QToolButton>(*m_form, "ToolSearch")->click();
+    QVERIFY(named<QGroupBox>(*m_form, "Searching")->isVisible());
+    named<QLineEdit>(*m_form, "ItemName")->setText(QStringLiteral("kett"));
+    named<QPushButton>(*m_form, "btnOK")->click();
     QCOMPARE(boxes.texts(), QStringList());
-    QCOMPARE(m_form->DBEdit12->text(), QString::number(m_kettle));
-    QCOMPARE(m_form->ADOImage2->picture().size(), kKettle);
-    QCOMPARE(m_form->Household->ADOImage1->picture().size(), kKettle);
-    QVERIFY(m_form->enlargedView()->isOpen());
+    QCOMPARE(named<widgets::DBEdit>(*m_form, "DBEdit12")->text(), QString::number(m_kettle));
+    QCOMPARE(named<widgets::PictureView>(*m_form, "ADOImage2")->picture().size(), kKettle);
+    QCOMPARE(named<widgets::PictureView>(*m_form, "ADOImage1")->picture().size(), kKettle);
+    QVERIFY(m_form->findChild<records::EnlargedView *>()->isOpen());
     // The box lies in front of the large picture.
     QWidget *atBox = m_form->centralWidget()->childAt(QPoint(300, 190));
-    QVERIFY(atBox == m_form->Searching || m_form->Searching->isAncestorOf(atBox));
+    QVERIFY(atBox == named<QGroupBox>(*m_form, "Searching") ||
+            named<QGroupBox>(*m_form, "Searching")->isAncestorOf(atBox));
 }
 
 QTEST_MAIN(TestEnlargedView)

@@ -8,6 +8,8 @@
 #include "tests/data/DataFixture.h"
 #include "tests/platform/imaging/ImagingFixtures.h"
 #include "tests/support/ModalAnswerer.h"
+#include "tests/support/Named.h"
+#include "tests/support/WindowPages.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBGrid.h"
 #include "widgets/DBMemo.h"
@@ -21,6 +23,8 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
+
+using widgets::Page;
 
 using widgets::DBNavigator;
 
@@ -57,12 +61,12 @@ private slots:
     void switchingToPeopleSearchesPeople();
 
 private:
-    void openForm(int page);
-    QString currentName(int page) const;
+    void openForm(Page page);
+    QString currentName(Page page) const;
     void search(const QString &text);
 
     std::unique_ptr<DataFixture> m_fixture;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<app::TForm1> m_form;
 };
 
 void TestNameSearch::init() {
@@ -72,29 +76,32 @@ void TestNameSearch::init() {
 void TestNameSearch::cleanup() {
     m_form.reset();
     m_fixture.reset();
-    lifetime::reset();
+    app::lifetime::reset();
 }
 
-void TestNameSearch::openForm(int page) {
-    m_form = std::make_unique<TForm1>(m_fixture->directory());
-    m_form->Timer1->stop();
+void TestNameSearch::openForm(Page page) {
+    m_form = std::make_unique<app::TForm1>(m_fixture->directory());
+    named<QTimer>(*m_form, "Timer1")->stop();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     m_form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-    m_form->PageControl1->setCurrentIndex(page);
+    pageControl(*m_form)->setCurrentPage(page);
 }
 
-QString TestNameSearch::currentName(int page) const {
-    data::TableObject *table = page == 0 ? m_form->ADOTable1 : m_form->ADOTable2;
+QString TestNameSearch::currentName(Page page) const {
+    data::TableObject *table = page == Page::Household
+                                   ? named<data::TableObject>(*m_form, "ADOTable1")
+                                   : named<data::TableObject>(*m_form, "ADOTable2");
     return table
-        ->fieldByName(page == 0 ? QStringLiteral("Item Name") : QStringLiteral("First Name"))
+        ->fieldByName(page == Page::Household ? QStringLiteral("Item Name")
+                                              : QStringLiteral("First Name"))
         ->asString();
 }
 
 void TestNameSearch::search(const QString &text) {
-    m_form->nameSearch()->ItemName->setText(text);
-    m_form->nameSearch()->btnOK->click();
+    named<QLineEdit>(*m_form, "ItemName")->setText(text);
+    named<QPushButton>(*m_form, "btnOK")->click();
 }
 
 void TestNameSearch::findsFirstByPrefixIgnoringCase_data() {
@@ -146,35 +153,37 @@ void TestNameSearch::findsFirstByPrefixIgnoringCase() {
     m_fixture->addItem(QStringLiteral("Ladder"));
     m_fixture->addItem(QString::fromUtf8("Ölkanne"));
     m_fixture->addItem(QString()); // no name: never matches
-    openForm(0);
-    QVERIFY(m_form->ADOTable1->locate(QStringLiteral("Item Name"), start));
-    QCOMPARE(currentName(0), start);
+    openForm(Page::Household);
+    QVERIFY(
+        named<data::TableObject>(*m_form, "ADOTable1")->locate(QStringLiteral("Item Name"), start));
+    QCOMPARE(currentName(Page::Household), start);
     m_form->IsImage();
-    const bool hadPicture = m_form->Household->NoPicture1->isHidden();
-    m_form->Household->Edit1->setText(QStringLiteral("typed"));
+    const bool hadPicture = named<QLabel>(*m_form, "NoPicture1")->isHidden();
+    named<QLineEdit>(*m_form, "Edit1")->setText(QStringLiteral("typed"));
 
     ModalAnswerer boxes;
-    m_form->Household->Search->click();
-    QVERIFY(m_form->Searching->isVisible());
+    named<QPushButton>(*m_form, "Search")->click();
+    QVERIFY(named<QGroupBox>(*m_form, "Searching")->isVisible());
     search(text);
     if (found.isEmpty()) {
         QCOMPARE(boxes.texts(), QStringList{kNotFound});
         QCOMPARE(boxes.boxes().constFirst().title, QStringLiteral("Hearthledger"));
         QCOMPARE(boxes.boxes().constFirst().icon, QMessageBox::NoIcon);
-        QCOMPARE(currentName(0), start);
-        QCOMPARE(m_form->Household->NoPicture1->isHidden(), hadPicture);
+        QCOMPARE(currentName(Page::Household), start);
+        QCOMPARE(named<QLabel>(*m_form, "NoPicture1")->isHidden(), hadPicture);
     } else {
         QCOMPARE(boxes.texts(), QStringList());
-        QCOMPARE(currentName(0), found);
-        QCOMPARE(m_form->Household->DBEdit3->text(), found);
-        QCOMPARE(m_form->Household->NoPicture1->isHidden(), found == QLatin1String("Lamp"));
+        QCOMPARE(currentName(Page::Household), found);
+        QCOMPARE(named<widgets::DBEdit>(*m_form, "DBEdit3")->text(), found);
+        QCOMPARE(named<QLabel>(*m_form, "NoPicture1")->isHidden(), found == QLatin1String("Lamp"));
         if (found == QLatin1String("Lamp"))
-            QCOMPARE(m_form->Household->ADOImage1->picture().size(), QSize(30, 20));
+            QCOMPARE(named<widgets::PictureView>(*m_form, "ADOImage1")->picture().size(),
+                     QSize(30, 20));
     }
     // The count is not touched, and the box stays open with its text.
-    QCOMPARE(m_form->Household->Edit1->text(), QStringLiteral("typed"));
-    QVERIFY(m_form->Searching->isVisible());
-    QCOMPARE(m_form->nameSearch()->ItemName->text(), text);
+    QCOMPARE(named<QLineEdit>(*m_form, "Edit1")->text(), QStringLiteral("typed"));
+    QVERIFY(named<QGroupBox>(*m_form, "Searching")->isVisible());
+    QCOMPARE(named<QLineEdit>(*m_form, "ItemName")->text(), text);
 }
 
 void TestNameSearch::patternCharactersArePlainText_data() {
@@ -213,16 +222,16 @@ void TestNameSearch::patternCharactersArePlainText() {
     m_fixture->addItem(QStringLiteral("Kettle"));
     for (const QString &name : names)
         m_fixture->addItem(name);
-    openForm(0);
+    openForm(Page::Household);
     ModalAnswerer boxes;
-    m_form->ToolSearch->click();
+    named<QToolButton>(*m_form, "ToolSearch")->click();
     search(text);
     if (found.isEmpty()) {
         QCOMPARE(boxes.texts(), QStringList{kNotFound});
-        QCOMPARE(currentName(0), QStringLiteral("Kettle"));
+        QCOMPARE(currentName(Page::Household), QStringLiteral("Kettle"));
     } else {
         QCOMPARE(boxes.texts(), QStringList());
-        QCOMPARE(currentName(0), found);
+        QCOMPARE(currentName(Page::Household), found);
     }
 }
 
@@ -246,63 +255,68 @@ void TestNameSearch::peopleMatchFirstNameOnly() {
         "INSERT INTO \"People\" (\"First Name\", \"Last Name\", \"Nickname\") VALUES "
         "('Ann', 'Smith', 'Bobby'), ('Bob', 'Lamb', NULL), ('Carl', 'Annan', NULL)"));
     m_fixture->addItem(QStringLiteral("Bobbin"));
-    openForm(1);
-    m_form->ADOTable2->last();
+    openForm(Page::People);
+    named<data::TableObject>(*m_form, "ADOTable2")->last();
     ModalAnswerer boxes;
-    m_form->People->LookUp->click();
+    named<QPushButton>(*m_form, "LookUp")->click();
     search(text);
     QCOMPARE(boxes.texts(), found.isEmpty() ? QStringList{kNotFound} : QStringList());
-    QCOMPARE(currentName(1), found.isEmpty() ? QStringLiteral("Carl") : found);
-    QCOMPARE(currentName(0), QStringLiteral("Bobbin")); // Household untouched
+    QCOMPARE(currentName(Page::People), found.isEmpty() ? QStringLiteral("Carl") : found);
+    QCOMPARE(currentName(Page::Household), QStringLiteral("Bobbin")); // Household untouched
     if (!found.isEmpty())
-        QVERIFY(!m_form->People->NoPicture2->isHidden());
+        QVERIFY(!named<QLabel>(*m_form, "NoPicture2")->isHidden());
 }
 
 void TestNameSearch::openingPostsChangedEditAndReadsRowsAgain() {
     const qint64 lamp = m_fixture->addItem(QStringLiteral("Lamp"));
     m_fixture->addItem(QStringLiteral("Ladder"));
-    openForm(0);
-    records::HouseholdPage *page = m_form->Household;
+    openForm(Page::Household);
+    records::HouseholdPage *page = named<records::HouseholdPage>(*m_form, "Household");
     page->DBEdit2->setFocus();
     QTest::keyClicks(page->DBEdit2, QStringLiteral("Attic"));
-    QCOMPARE(m_form->ADOTable1->state(), data::TableObject::State::Edit);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->state(),
+             data::TableObject::State::Edit);
     // Another program adds a row meanwhile.
     m_fixture->addItem(QStringLiteral("Bucket"));
 
-    m_form->nameSearch()->ItemName->setText(QStringLiteral("old text"));
+    named<QLineEdit>(*m_form, "ItemName")->setText(QStringLiteral("old text"));
     page->Search->click();
-    QCOMPARE(m_form->ADOTable1->state(), data::TableObject::State::Browse);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->state(),
+             data::TableObject::State::Browse);
     QCOMPARE(m_fixture
                  ->scalar(QStringLiteral("SELECT \"Room ID\" FROM \"Household Inventory\" WHERE "
                                          "\"Household ID\" = ?"),
                           {lamp})
                  .toString(),
              QStringLiteral("Attic"));
-    QCOMPARE(m_form->ADOTable1->recordCount(), 3);
-    QCOMPARE(currentName(0), QStringLiteral("Lamp"));
-    QCOMPARE(QApplication::focusWidget(), m_form->nameSearch()->ItemName);
-    QCOMPARE(m_form->nameSearch()->ItemName->selectedText(), QStringLiteral("old text"));
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->recordCount(), 3);
+    QCOMPARE(currentName(Page::Household), QStringLiteral("Lamp"));
+    QCOMPARE(QApplication::focusWidget(), named<QLineEdit>(*m_form, "ItemName"));
+    QCOMPARE(named<QLineEdit>(*m_form, "ItemName")->selectedText(), QStringLiteral("old text"));
 
     ModalAnswerer boxes;
     search(QStringLiteral("buc"));
     QCOMPARE(boxes.texts(), QStringList());
-    QCOMPARE(currentName(0), QStringLiteral("Bucket"));
+    QCOMPARE(currentName(Page::Household), QStringLiteral("Bucket"));
 }
 
 void TestNameSearch::openingCancelsUnchangedEditOrInsert() {
     m_fixture->addItem(QStringLiteral("Lamp"));
-    openForm(0);
-    DBNavigator *navigator = m_form->Household->DBNavigator1;
+    openForm(Page::Household);
+    DBNavigator *navigator = named<widgets::DBNavigator>(*m_form, "DBNavigator1");
     navigator->clickButton(DBNavigator::nbEdit);
-    QCOMPARE(m_form->ADOTable1->state(), data::TableObject::State::Edit);
-    m_form->Household->Search->click();
-    QCOMPARE(m_form->ADOTable1->state(), data::TableObject::State::Browse);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->state(),
+             data::TableObject::State::Edit);
+    named<QPushButton>(*m_form, "Search")->click();
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->state(),
+             data::TableObject::State::Browse);
 
     navigator->clickButton(DBNavigator::nbInsert);
-    QCOMPARE(m_form->ADOTable1->recordCount(), 2);
-    m_form->Household->Search->click();
-    QCOMPARE(m_form->ADOTable1->state(), data::TableObject::State::Browse);
-    QCOMPARE(m_form->ADOTable1->recordCount(), 1);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->recordCount(), 2);
+    named<QPushButton>(*m_form, "Search")->click();
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->state(),
+             data::TableObject::State::Browse);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->recordCount(), 1);
     QCOMPARE(m_fixture->scalar(QStringLiteral("SELECT COUNT(*) FROM \"Household Inventory\"")),
              QVariant(qlonglong(1)));
 }
@@ -310,10 +324,10 @@ void TestNameSearch::openingCancelsUnchangedEditOrInsert() {
 void TestNameSearch::okPostsChangedEditBeforeSearching() {
     const qint64 lamp = m_fixture->addItem(QStringLiteral("Lamp"));
     m_fixture->addItem(QStringLiteral("Ladder"));
-    openForm(0);
-    records::HouseholdPage *page = m_form->Household;
+    openForm(Page::Household);
+    records::HouseholdPage *page = named<records::HouseholdPage>(*m_form, "Household");
     page->Search->click();
-    m_form->nameSearch()->ItemName->setText(QStringLiteral("zeb"));
+    named<QLineEdit>(*m_form, "ItemName")->setText(QStringLiteral("zeb"));
 
     // Lamp is renamed while the box is open; OK saves it first and finds it
     // under its new name.
@@ -321,10 +335,11 @@ void TestNameSearch::okPostsChangedEditBeforeSearching() {
     page->DBEdit3->selectAll();
     QTest::keyClicks(page->DBEdit3, QStringLiteral("Zebra"));
     ModalAnswerer boxes;
-    QTest::mouseClick(m_form->nameSearch()->btnOK, Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(*m_form, "btnOK"), Qt::LeftButton);
     QCOMPARE(boxes.texts(), QStringList());
-    QCOMPARE(m_form->ADOTable1->state(), data::TableObject::State::Browse);
-    QCOMPARE(currentName(0), QStringLiteral("Zebra"));
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->state(),
+             data::TableObject::State::Browse);
+    QCOMPARE(currentName(Page::Household), QStringLiteral("Zebra"));
     QCOMPARE(m_fixture
                  ->scalar(QStringLiteral("SELECT \"Item Name\" FROM \"Household Inventory\" WHERE "
                                          "\"Household ID\" = ?"),
@@ -340,11 +355,12 @@ void TestNameSearch::okPostsChangedEditBeforeSearching() {
     page->DBNavigator1->clickButton(DBNavigator::nbInsert);
     page->DBEdit3->setFocus();
     QTest::keyClicks(page->DBEdit3, QStringLiteral("Anvil"));
-    m_form->nameSearch()->ItemName->setText(QStringLiteral("anv"));
+    named<QLineEdit>(*m_form, "ItemName")->setText(QStringLiteral("anv"));
     QTest::keyClick(page->DBEdit3, Qt::Key_Return); // Enter in a page field runs the search
     QCOMPARE(boxes.texts(), QStringList{kNotFound});
-    QCOMPARE(m_form->ADOTable1->state(), data::TableObject::State::Browse);
-    QCOMPARE(currentName(0), QStringLiteral("Anvil"));
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable1")->state(),
+             data::TableObject::State::Browse);
+    QCOMPARE(currentName(Page::Household), QStringLiteral("Anvil"));
     QCOMPARE(m_fixture->scalar(QStringLiteral("SELECT COUNT(*) FROM \"Household Inventory\"")),
              QVariant(qlonglong(3)));
 }
@@ -369,28 +385,28 @@ void TestNameSearch::enterRunsSearchWhileBoxShows() {
     QFETCH(bool, searched);
     m_fixture->exec(
         QStringLiteral("INSERT INTO \"People\" (\"First Name\") VALUES ('Ann'), ('Bob')"));
-    openForm(1);
-    m_form->People->LookUp->click();
-    m_form->nameSearch()->ItemName->setText(QStringLiteral("bo"));
+    openForm(Page::People);
+    named<QPushButton>(*m_form, "LookUp")->click();
+    named<QLineEdit>(*m_form, "ItemName")->setText(QStringLiteral("bo"));
     if (!boxOpen)
-        m_form->nameSearch()->SearchClose->click();
+        named<QPushButton>(*m_form, "SearchClose")->click();
     QWidget *target = m_form->findChild<QWidget *>(where);
     QVERIFY(target);
     target->setFocus();
     ModalAnswerer boxes;
     QTest::keyClick(target, Qt::Key(key));
     QCOMPARE(boxes.texts(), QStringList());
-    QCOMPARE(currentName(1), searched ? QStringLiteral("Bob") : QStringLiteral("Ann"));
-    QCOMPARE(m_form->Searching->isVisible(), boxOpen);
+    QCOMPARE(currentName(Page::People), searched ? QStringLiteral("Bob") : QStringLiteral("Ann"));
+    QCOMPARE(named<QGroupBox>(*m_form, "Searching")->isVisible(), boxOpen);
 }
 
 void TestNameSearch::enterInGridCellNeverSearches() {
     m_fixture->exec(
         QStringLiteral("INSERT INTO \"People\" (\"First Name\") VALUES ('Ann'), ('Bob')"));
-    openForm(1);
-    m_form->People->LookUp->click();
-    m_form->nameSearch()->ItemName->setText(QStringLiteral("bo"));
-    widgets::DBGrid *grid = m_form->People->DBGrid2;
+    openForm(Page::People);
+    named<QPushButton>(*m_form, "LookUp")->click();
+    named<QLineEdit>(*m_form, "ItemName")->setText(QStringLiteral("bo"));
+    widgets::DBGrid *grid = named<widgets::DBGrid>(*m_form, "DBGrid2");
     const QModelIndex cell = grid->model()->index(0, 4); // Ann's Last Name
     grid->setFocus();
     grid->setCurrentIndex(cell);
@@ -402,42 +418,44 @@ void TestNameSearch::enterInGridCellNeverSearches() {
     ModalAnswerer boxes;
     QTest::keyClick(editor, Qt::Key_Return);
     // The cell editor hands its text over once the key has been handled.
-    QTRY_COMPARE(m_form->ADOTable2->fieldByName(QStringLiteral("Last Name"))->asString(),
+    QTRY_COMPARE(named<data::TableObject>(*m_form, "ADOTable2")
+                     ->fieldByName(QStringLiteral("Last Name"))
+                     ->asString(),
                  QStringLiteral("Smith"));
     QCOMPARE(boxes.texts(), QStringList());
-    QCOMPARE(currentName(1), QStringLiteral("Ann"));
+    QCOMPARE(currentName(Page::People), QStringLiteral("Ann"));
 }
 
 void TestNameSearch::enterOnPushButtonClicksThatButton() {
     m_fixture->exec(
         QStringLiteral("INSERT INTO \"People\" (\"First Name\") VALUES ('Ann'), ('Bob')"));
-    openForm(1);
-    m_form->People->LookUp->click();
-    m_form->nameSearch()->ItemName->setText(QStringLiteral("bo"));
+    openForm(Page::People);
+    named<QPushButton>(*m_form, "LookUp")->click();
+    named<QLineEdit>(*m_form, "ItemName")->setText(QStringLiteral("bo"));
     ModalAnswerer boxes;
-    m_form->nameSearch()->SearchClose->setFocus();
-    QTest::keyClick(m_form->nameSearch()->SearchClose, Qt::Key_Return);
+    named<QPushButton>(*m_form, "SearchClose")->setFocus();
+    QTest::keyClick(named<QPushButton>(*m_form, "SearchClose"), Qt::Key_Return);
     QCOMPARE(boxes.texts(), QStringList());
-    QCOMPARE(currentName(1), QStringLiteral("Ann"));
-    QVERIFY(m_form->Searching->isHidden());
+    QCOMPARE(currentName(Page::People), QStringLiteral("Ann"));
+    QVERIFY(named<QGroupBox>(*m_form, "Searching")->isHidden());
 }
 
 void TestNameSearch::closeAndEscape() {
     m_fixture->addItem(QStringLiteral("Lamp"));
     m_fixture->addItem(QStringLiteral("Ladder"));
-    openForm(0);
-    m_form->Household->Search->click();
+    openForm(Page::Household);
+    named<QPushButton>(*m_form, "Search")->click();
     search(QStringLiteral("lad"));
-    QTest::keyClick(m_form->nameSearch()->ItemName, Qt::Key_Escape);
-    QVERIFY(m_form->Searching->isVisible());
-    QTest::mouseClick(m_form->nameSearch()->SearchClose, Qt::LeftButton);
-    QVERIFY(m_form->Searching->isHidden());
-    QCOMPARE(currentName(0), QStringLiteral("Ladder"));
+    QTest::keyClick(named<QLineEdit>(*m_form, "ItemName"), Qt::Key_Escape);
+    QVERIFY(named<QGroupBox>(*m_form, "Searching")->isVisible());
+    QTest::mouseClick(named<QPushButton>(*m_form, "SearchClose"), Qt::LeftButton);
+    QVERIFY(named<QGroupBox>(*m_form, "Searching")->isHidden());
+    QCOMPARE(currentName(Page::Household), QStringLiteral("Ladder"));
     // Reopened: the earlier text is there, selected, and replaced by typing.
-    m_form->ToolSearch->click();
-    QCOMPARE(m_form->nameSearch()->ItemName->selectedText(), QStringLiteral("lad"));
-    QTest::keyClicks(m_form->nameSearch()->ItemName, QStringLiteral("la"));
-    QCOMPARE(m_form->nameSearch()->ItemName->text(), QStringLiteral("la"));
+    named<QToolButton>(*m_form, "ToolSearch")->click();
+    QCOMPARE(named<QLineEdit>(*m_form, "ItemName")->selectedText(), QStringLiteral("lad"));
+    QTest::keyClicks(named<QLineEdit>(*m_form, "ItemName"), QStringLiteral("la"));
+    QCOMPARE(named<QLineEdit>(*m_form, "ItemName")->text(), QStringLiteral("la"));
 }
 
 void TestNameSearch::switchingToPeopleSearchesPeople() {
@@ -445,21 +463,21 @@ void TestNameSearch::switchingToPeopleSearchesPeople() {
     m_fixture->addItem(QStringLiteral("Bobbin"));
     m_fixture->exec(
         QStringLiteral("INSERT INTO \"People\" (\"First Name\") VALUES ('Ann'), ('Bob')"));
-    openForm(0);
-    m_form->Household->Search->click();
-    m_form->PageControl1->setCurrentIndex(1);
-    QVERIFY(m_form->Searching->isVisible());
+    openForm(Page::Household);
+    named<QPushButton>(*m_form, "Search")->click();
+    pageControl(*m_form)->setCurrentPage(Page::People);
+    QVERIFY(named<QGroupBox>(*m_form, "Searching")->isVisible());
     ModalAnswerer boxes;
     search(QStringLiteral("bo"));
     QCOMPARE(boxes.texts(), QStringList());
-    QCOMPARE(currentName(1), QStringLiteral("Bob"));
-    QCOMPARE(currentName(0), QStringLiteral("Lamp"));
+    QCOMPARE(currentName(Page::People), QStringLiteral("Bob"));
+    QCOMPARE(currentName(Page::Household), QStringLiteral("Lamp"));
     // And back: the same text now searches the items.
-    m_form->PageControl1->setCurrentIndex(0);
-    QVERIFY(m_form->Searching->isVisible());
+    pageControl(*m_form)->setCurrentPage(Page::Household);
+    QVERIFY(named<QGroupBox>(*m_form, "Searching")->isVisible());
     search(QStringLiteral("bo"));
-    QCOMPARE(currentName(0), QStringLiteral("Bobbin"));
-    QCOMPARE(currentName(1), QStringLiteral("Bob"));
+    QCOMPARE(currentName(Page::Household), QStringLiteral("Bobbin"));
+    QCOMPARE(currentName(Page::People), QStringLiteral("Bob"));
 }
 
 QTEST_MAIN(TestNameSearch)

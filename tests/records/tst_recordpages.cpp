@@ -4,9 +4,11 @@
 #include "data/TableObject.h"
 #include "records/HouseholdPage.h"
 #include "records/PeoplePage.h"
-#include "records/PictureRoutines.h"
+#include "records/RecordRoutines.h"
 #include "tests/data/DataFixture.h"
 #include "tests/support/ModalAnswerer.h"
+#include "tests/support/Named.h"
+#include "tests/support/WindowPages.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBGrid.h"
 #include "widgets/DBNavigator.h"
@@ -19,6 +21,8 @@
 #include <QLineEdit>
 #include <QToolButton>
 #include <QtTest>
+
+using widgets::Page;
 
 using widgets::DBNavigator;
 
@@ -46,7 +50,7 @@ QList<bool> enabledButtons(DBNavigator *navigator) {
 class TestRecordPages : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() { lifetime::reset(); }
+    void cleanup() { app::lifetime::reset(); }
     void navigatorEnablingFollowsFlags();
     void countRefreshesAfterPostOnly();
     void changedRecordIsPostedBeforeMoving();
@@ -61,31 +65,31 @@ private slots:
 void TestRecordPages::navigatorEnablingFollowsFlags() {
     DataFixture fixture;
     {
-        TForm1 form(fixture.directory());
-        DBNavigator *nav = form.Household->DBNavigator1;
+        app::TForm1 form(fixture.directory());
+        DBNavigator *nav = named<widgets::DBNavigator>(form, "DBNavigator1");
         // Empty table: no moves, no delete; insert, edit and refresh stay.
         QCOMPARE(enabledButtons(nav),
                  QList<bool>({false, false, false, false, true, false, true, false, false, true}));
     }
     for (const char *name : {"Lamp", "Ladder", "Kettle"})
         fixture.addItem(QString::fromLatin1(name));
-    TForm1 form(fixture.directory());
-    DBNavigator *nav = form.Household->DBNavigator1;
+    app::TForm1 form(fixture.directory());
+    DBNavigator *nav = named<widgets::DBNavigator>(form, "DBNavigator1");
     QCOMPARE(enabledButtons(nav),
              QList<bool>({false, false, true, true, true, true, true, false, false, true}));
     nav->clickButton(DBNavigator::nbNext);
     nav->clickButton(DBNavigator::nbNext);
     // On the last record after stepping onto it, Next and Last stay enabled...
-    QCOMPARE(form.ADOTable1->currentIndex(), 2);
+    QCOMPARE(named<data::TableObject>(form, "ADOTable1")->currentIndex(), 2);
     QVERIFY(nav->button(DBNavigator::nbNext)->isEnabled());
     // ...and one more Next stays there and disables them.
     nav->clickButton(DBNavigator::nbNext);
-    QCOMPARE(form.ADOTable1->currentIndex(), 2);
+    QCOMPARE(named<data::TableObject>(form, "ADOTable1")->currentIndex(), 2);
     QVERIFY(!nav->button(DBNavigator::nbNext)->isEnabled());
     QVERIFY(!nav->button(DBNavigator::nbLast)->isEnabled());
     QVERIFY(nav->button(DBNavigator::nbFirst)->isEnabled());
 
-    form.Household->DBEdit2->setFocus();
+    named<widgets::DBEdit>(form, "DBEdit2")->setFocus();
     nav->clickButton(DBNavigator::nbEdit);
     QCOMPARE(enabledButtons(nav).mid(4), QList<bool>({true, true, false, true, true, true}));
 }
@@ -94,16 +98,18 @@ void TestRecordPages::countRefreshesAfterPostOnly() {
     DataFixture fixture;
     for (int i = 0; i < 5; ++i)
         fixture.addItem(QStringLiteral("Item %1").arg(i));
-    TForm1 form(fixture.directory());
+    app::TForm1 form(fixture.directory());
     ModalAnswerer boxes;
-    QLineEdit *count = form.Household->Edit1;
+    QLineEdit *count = named<QLineEdit>(form, "Edit1");
     QCOMPARE(count->text(), QString()); // nothing fills it until the page is entered
-    form.PageControl1->setCurrentIndex(0);
+    pageControl(form)->setCurrentPage(Page::Household);
     QCOMPARE(count->text(), QStringLiteral("5"));
 
-    DBNavigator *nav = form.Household->DBNavigator1;
+    DBNavigator *nav = named<widgets::DBNavigator>(form, "DBNavigator1");
     nav->clickButton(DBNavigator::nbInsert);
-    form.ADOTable1->fieldByName(QStringLiteral("Item Name"))->setAsString(QStringLiteral("New"));
+    named<data::TableObject>(form, "ADOTable1")
+        ->fieldByName(QStringLiteral("Item Name"))
+        ->setAsString(QStringLiteral("New"));
     QCOMPARE(count->text(), QStringLiteral("5"));
     nav->clickButton(DBNavigator::nbPost);
     QCOMPARE(count->text(), QStringLiteral("6"));
@@ -112,7 +118,7 @@ void TestRecordPages::countRefreshesAfterPostOnly() {
     nav->clickButton(DBNavigator::nbDelete); // answered OK
     QCOMPARE(boxes.lastText(), QStringLiteral("Delete record?"));
     QCOMPARE(boxes.boxes().last().title, QStringLiteral("Confirm"));
-    QCOMPARE(form.ADOTable1->recordCount(), 5);
+    QCOMPARE(named<data::TableObject>(form, "ADOTable1")->recordCount(), 5);
     QCOMPARE(count->text(), QStringLiteral("typed"));
     nav->clickButton(DBNavigator::nbRefresh);
     QCOMPARE(count->text(), QStringLiteral("typed"));
@@ -122,15 +128,16 @@ void TestRecordPages::changedRecordIsPostedBeforeMoving() {
     DataFixture fixture;
     const qint64 first = fixture.addItem(QStringLiteral("Lamp"));
     fixture.addItem(QStringLiteral("Ladder"));
-    TForm1 form(fixture.directory());
-    form.PageControl1->setCurrentIndex(0);
+    app::TForm1 form(fixture.directory());
+    pageControl(form)->setCurrentPage(Page::Household);
     form.show();
-    widgets::DBEdit *room = form.Household->DBEdit2;
+    widgets::DBEdit *room = named<widgets::DBEdit>(form, "DBEdit2");
     room->setFocus();
     QTest::keyClicks(room, QStringLiteral("Attic"));
-    QCOMPARE(form.ADOTable1->state(), data::TableObject::State::Edit);
-    form.Household->DBNavigator1->clickButton(DBNavigator::nbNext);
-    QCOMPARE(form.ADOTable1->state(), data::TableObject::State::Browse);
+    QCOMPARE(named<data::TableObject>(form, "ADOTable1")->state(), data::TableObject::State::Edit);
+    named<widgets::DBNavigator>(form, "DBNavigator1")->clickButton(DBNavigator::nbNext);
+    QCOMPARE(named<data::TableObject>(form, "ADOTable1")->state(),
+             data::TableObject::State::Browse);
     QCOMPARE(fixture
                  .scalar(QStringLiteral("SELECT \"Room ID\" FROM \"Household Inventory\" "
                                         "WHERE \"Household ID\" = ?"),
@@ -143,16 +150,16 @@ void TestRecordPages::changedRecordIsPostedBeforeMoving() {
 void TestRecordPages::cancelledDeleteKeepsRecord() {
     DataFixture fixture;
     fixture.addItem(QStringLiteral("Lamp"));
-    TForm1 form(fixture.directory());
-    form.PageControl1->setCurrentIndex(0);
+    app::TForm1 form(fixture.directory());
+    pageControl(form)->setCurrentPage(Page::Household);
     int handled = -1;
-    connect(form.Household->DBNavigator1, &DBNavigator::click, this,
+    connect(named<widgets::DBNavigator>(form, "DBNavigator1"), &DBNavigator::click, this,
             [&](DBNavigator::Button b) { handled = b; });
     ModalAnswerer boxes;
     boxes.queue(QMessageBox::Cancel);
-    form.Household->DBNavigator1->clickButton(DBNavigator::nbDelete);
+    named<widgets::DBNavigator>(form, "DBNavigator1")->clickButton(DBNavigator::nbDelete);
     QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Delete record?")});
-    QCOMPARE(form.ADOTable1->recordCount(), 1);
+    QCOMPARE(named<data::TableObject>(form, "ADOTable1")->recordCount(), 1);
     QCOMPARE(handled, int(DBNavigator::nbDelete));
     QCOMPARE(fixture.scalar(QStringLiteral("SELECT COUNT(*) FROM \"Household Inventory\"")),
              QVariant(qlonglong(1)));
@@ -163,13 +170,13 @@ void TestRecordPages::pictureFollowsNavigatorNotGrid() {
     fixture.addItem(QStringLiteral("With picture"), jpegOf({300, 100}, Qt::red));
     fixture.addItem(QStringLiteral("Without"));
     fixture.addItem(QStringLiteral("Another picture"), jpegOf({20, 30}, Qt::blue));
-    TForm1 form(fixture.directory());
-    form.PageControl1->setCurrentIndex(0);
+    app::TForm1 form(fixture.directory());
+    pageControl(form)->setCurrentPage(Page::Household);
     form.IsImage();
-    records::HouseholdPage *page = form.Household;
+    records::HouseholdPage *page = named<records::HouseholdPage>(form, "Household");
     QVERIFY(page->NoPicture1->isHidden());
     QCOMPARE(page->ADOImage1->picture().size(), QSize(300, 100));
-    QCOMPARE(form.ADOImage2->picture().size(), QSize(300, 100));
+    QCOMPARE(named<widgets::PictureView>(form, "ADOImage2")->picture().size(), QSize(300, 100));
     QCOMPARE(widgets::PictureView::pictureOrigin(page->ADOImage1->size(), QSize(300, 100)),
              QPoint(-65, 46));
 
@@ -180,7 +187,7 @@ void TestRecordPages::pictureFollowsNavigatorNotGrid() {
 
     // A move through the grid refreshes nothing.
     page->DBGrid1->setCurrentIndex(page->DBGrid1->model()->index(2, 1));
-    QCOMPARE(form.ADOTable1->currentIndex(), 2);
+    QCOMPARE(named<data::TableObject>(form, "ADOTable1")->currentIndex(), 2);
     QVERIFY(!page->NoPicture1->isHidden());
 
     page->DBNavigator1->clickButton(DBNavigator::nbFirst);
@@ -194,17 +201,18 @@ void TestRecordPages::blobWithoutMarkerReportsStreamReadError() {
     fixture.addItem(QStringLiteral("Good"), jpegOf({40, 40}, Qt::green));
     fixture.addItem(QStringLiteral("Bitmap"), QByteArray("BM\x10\x00 not a jpeg", 15));
     fixture.addItem(QStringLiteral("Damaged"), QByteArray("\xFF\xD8\xFF\x00garbage", 12));
-    TForm1 form(fixture.directory());
-    form.PageControl1->setCurrentIndex(0);
+    app::TForm1 form(fixture.directory());
+    pageControl(form)->setCurrentPage(Page::Household);
     form.IsImage();
     ModalAnswerer boxes;
-    records::HouseholdPage *page = form.Household;
+    records::HouseholdPage *page = named<records::HouseholdPage>(form, "Household");
     page->DBNavigator1->clickButton(DBNavigator::nbNext);
     QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Stream read error.")});
     QCOMPARE(boxes.boxes().first().icon, QMessageBox::Critical);
     QVERIFY(page->NoPicture1->isHidden());
     QCOMPARE(page->ADOImage1->picture().size(), QSize(40, 40));
-    QCOMPARE(form.ADOTable1->currentIndex(), 1); // the move itself stays done
+    QCOMPARE(named<data::TableObject>(form, "ADOTable1")->currentIndex(),
+             1); // the move itself stays done
 
     boxes.clear();
     page->DBNavigator1->clickButton(DBNavigator::nbNext);
@@ -217,17 +225,17 @@ void TestRecordPages::blobWithoutMarkerReportsStreamReadError() {
 void TestRecordPages::routinesDoNothingOnPagesWithoutTable() {
     DataFixture fixture;
     fixture.addItem(QStringLiteral("Without"));
-    TForm1 form(fixture.directory());
-    form.PageControl1->setCurrentIndex(0);
+    app::TForm1 form(fixture.directory());
+    pageControl(form)->setCurrentPage(Page::Household);
     form.IsImage();
-    QVERIFY(!form.Household->NoPicture1->isHidden());
-    for (int page : {2, 4, 5}) {
-        form.PageControl1->setCurrentIndex(page);
-        form.Household->Edit1->setText(QStringLiteral("kept"));
+    QVERIFY(!named<QLabel>(form, "NoPicture1")->isHidden());
+    for (Page page : {Page::Diary, Page::Utilities, Page::Help}) {
+        pageControl(form)->setCurrentPage(page);
+        named<QLineEdit>(form, "Edit1")->setText(QStringLiteral("kept"));
         form.NumberOfRecords();
         form.IsImage();
-        QCOMPARE(form.Household->Edit1->text(), QStringLiteral("kept"));
-        QVERIFY(form.Household->NoPicture1->isHidden()); // only hidden, never shown
+        QCOMPARE(named<QLineEdit>(form, "Edit1")->text(), QStringLiteral("kept"));
+        QVERIFY(named<QLabel>(form, "NoPicture1")->isHidden()); // only hidden, never shown
     }
 }
 
@@ -249,10 +257,11 @@ void TestRecordPages::jpegStartOffsets() {
     QFETCH(int, offset);
     DataFixture fixture;
     fixture.addItem(QStringLiteral("x"), blob);
-    TForm1 form(fixture.directory());
-    QCOMPARE(records::RecordRoutines::JpegStartsInBlob(
-                 form.ADOTable1->fieldByName(QStringLiteral("Photograph"))),
-             offset);
+    app::TForm1 form(fixture.directory());
+    QCOMPARE(
+        records::RecordRoutines::JpegStartsInBlob(
+            named<data::TableObject>(form, "ADOTable1")->fieldByName(QStringLiteral("Photograph"))),
+        offset);
 }
 
 QTEST_MAIN(TestRecordPages)

@@ -26,7 +26,8 @@ struct BmpSpec {
 // `pixels` holds, top row first, a colour index (up to 8 bits per pixel), a raw pixel
 // value (16 and 32 bits) or an RGB value (24 bits) per pixel. Run-length bitmaps are
 // encoded with runs, literal runs, line ends and an end mark.
-QByteArray buildBmp(const BmpSpec &shape, int width, int height, const std::vector<quint32> &pixels);
+QByteArray buildBmp(const BmpSpec &shape, int width, int height,
+                    const std::vector<quint32> &pixels);
 
 // Offsets of the fields every test may want to falsify.
 constexpr int kOffBitsAt = 10;
