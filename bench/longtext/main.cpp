@@ -13,6 +13,7 @@
 #include "widgets/DBGrid.h"
 #include "widgets/DBMemo.h"
 #include "widgets/DBNavigator.h"
+#include "widgets/Page.h"
 
 #include <QApplication>
 #include <QTabWidget>
@@ -25,9 +26,11 @@
 
 namespace {
 
+using app::TForm1;
 using bench::Cost;
 using bench::Series;
 using widgets::DBNavigator;
+using widgets::Page;
 
 // Letters and digits, no blank or other break opportunity.
 QString unbrokenLine(qsizetype length) {
@@ -97,10 +100,11 @@ struct Measured {
     std::vector<double> peakMb;
 };
 
-std::unique_ptr<TForm1> openForm(const QString &dir, int page) {
+std::unique_ptr<TForm1> openForm(const QString &dir, Page page) {
     auto form = std::make_unique<TForm1>(dir);
     bench::showAndWaitPainted(form.get());
-    form->findChild<QTabWidget *>(QStringLiteral("PageControl1"))->setCurrentIndex(page);
+    form->findChild<QTabWidget *>(QStringLiteral("PageControl1"))
+        ->setCurrentIndex(widgets::indexOf(page));
     QCoreApplication::processEvents();
     return form;
 }
@@ -108,7 +112,7 @@ std::unique_ptr<TForm1> openForm(const QString &dir, int page) {
 // Navigator Next from the first person onto the long one until the memo has painted;
 // Prior (untimed) goes back for the next round.
 Measured memoVisits(const QString &dir, qsizetype length, int rounds) {
-    auto form = openForm(dir, 1);
+    auto form = openForm(dir, Page::People);
     auto *navigator = form->findChild<DBNavigator *>(QStringLiteral("DBNavigator3"));
     auto *memo = form->findChild<widgets::DBMemo *>(QStringLiteral("DBMemo1"));
     Measured result;
@@ -166,7 +170,7 @@ void gridSection(const QList<qsizetype> &sizes, int rounds) {
         bench::resetPeak();
         base = bench::statusKb("VmRSS:");
         std::unique_ptr<TForm1> form;
-        const Cost startup = bench::measure([&] { form = openForm(dir.path(), 0); });
+        const Cost startup = bench::measure([&] { form = openForm(dir.path(), Page::Household); });
         std::printf("  start-up and page shown: %.1f / %.1f ms, peak +%.1f MB\n", startup.cpuMs,
                     startup.wallMs, bench::peakAboveMb(base));
         std::fflush(stdout);

@@ -122,7 +122,7 @@ void TestKeyboard::enterInThePasswordEntryByPage() {
 // The entry of an editable combo box is a single-line field like any edit.
 void TestKeyboard::enterInAComboBoxPressesTheSearchBoxOK() {
     m_fixture->exec(QStringLiteral("INSERT INTO \"People\" (\"First Name\") VALUES ('Bob')"));
-    openForm(1);
+    openForm(Page::People);
     auto *title = m_form->findChild<QComboBox *>(QStringLiteral("DBComboBox1"));
     auto *firstName = m_form->findChild<QLineEdit *>(QStringLiteral("DBEdit14"));
     QVERIFY(title && firstName);
