@@ -85,19 +85,17 @@ QString TableObject::Private::selectList() const {
     return parts.join(QStringLiteral(", "));
 }
 
-void TableObject::Private::load(std::vector<qint64> &outKeys,
-                                std::vector<QVariant> &outCells) const {
+Snapshot TableObject::Private::load() const {
     const QString table = Statement::quoted(tableName);
     const int n = fieldCount();
+    Snapshot loaded(n);
     // Both reads in one transaction, so the count fits the rows.
     Statement begin(db(), QStringLiteral("BEGIN"));
     begin.exec();
     try {
         Statement count(db(), QStringLiteral("SELECT count(*) FROM ") + table);
         count.step();
-        const auto expected = size_t(count.int64(0));
-        outKeys.reserve(expected);
-        outCells.reserve(expected * size_t(n));
+        loaded.reserve(size_t(count.int64(0)));
 
         QString sql = QStringLiteral("SELECT rowid");
         if (n > 0)
@@ -109,15 +107,15 @@ void TableObject::Private::load(std::vector<qint64> &outKeys,
             types.push_back(f->type());
         sqlite3_stmt *stmt = select.handle();
         while (select.step()) {
-            outKeys.push_back(sqlite3_column_int64(stmt, 0));
-            for (int f = 0; f < n; ++f)
-                outCells.push_back(readCell(stmt, f + 1, types[size_t(f)]));
+            loaded.appendRow(sqlite3_column_int64(stmt, 0),
+                             [&](int f) { return readCell(stmt, f + 1, types[size_t(f)]); });
         }
     } catch (...) {
         sqlite3_exec(db(), "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
     }
     sqlite3_exec(db(), "COMMIT", nullptr, nullptr, nullptr);
+    return loaded;
 }
 
 bool TableObject::Private::readRow(qint64 key, int row) {
@@ -127,7 +125,7 @@ bool TableObject::Private::readRow(qint64 key, int row) {
     if (!select.step())
         return false;
     for (int f = 0; f < fieldCount(); ++f)
-        cell(row, f) = readCell(select.handle(), f, fields[f]->type());
+        rows.cell(row, f) = readCell(select.handle(), f, fields[f]->type());
     return true;
 }
 
@@ -146,10 +144,10 @@ QString TableObject::Private::originalCriteria() const {
 
 int TableObject::Private::bindOriginal(Statement &stmt, int first, int row) const {
     int index = first;
-    stmt.bind(index++, keys[size_t(row)]);
+    stmt.bind(index++, rows.key(row));
     for (const Field *f : fields) {
         if (f->type() != Type::AutoIncrement)
-            stmt.bind(index++, cell(row, f->index()));
+            stmt.bind(index++, rows.cell(row, f->index()));
     }
     return index;
 }
@@ -157,13 +155,13 @@ int TableObject::Private::bindOriginal(Statement &stmt, int first, int row) cons
 int TableObject::Private::bindChanged(Statement &stmt) const {
     int index = 1;
     for (const Field *f : fields) {
-        const auto i = size_t(f->index());
-        if (!changed[i])
+        const int i = f->index();
+        if (!buffer.isChanged(i))
             continue;
         if (f->isBlob())
-            stmt.bindBlob(index++, blobs[i].value_or(QByteArray()));
+            stmt.bindBlob(index++, buffer.blob(i).value_or(QByteArray()));
         else
-            stmt.bind(index++, buffer[i]);
+            stmt.bind(index++, buffer.value(i));
     }
     return index;
 }
@@ -171,7 +169,7 @@ int TableObject::Private::bindChanged(Statement &stmt) const {
 void TableObject::Private::writeEdit() {
     QStringList sets;
     for (const Field *f : fields) {
-        if (changed[size_t(f->index())])
+        if (buffer.isChanged(f->index()))
             sets.append(Statement::quoted(f->columnName()) + QStringLiteral(" = ?"));
     }
     if (sets.isEmpty())
@@ -187,7 +185,7 @@ void TableObject::Private::writeEdit() {
 qint64 TableObject::Private::writeInsert() {
     QStringList columns;
     for (const Field *f : fields) {
-        if (changed[size_t(f->index())])
+        if (buffer.isChanged(f->index()))
             columns.append(Statement::quoted(f->columnName()));
     }
     QString sql = QStringLiteral("INSERT INTO ") + Statement::quoted(tableName);
