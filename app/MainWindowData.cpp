@@ -14,6 +14,8 @@
 
 #include <QDateEdit>
 
+#include <cstdlib>
+
 namespace {
 
 data::DataSource *makeSource(const char *name, data::TableObject *table, QObject *parent) {
@@ -65,7 +67,7 @@ void TForm1::FormCreate() {
         ADOConnection2->open();
     } catch (const core::Error &error) {
         widgets::showMessage(error.text());
-        lifetime::requestTerminate();
+        lifetime::requestTerminate(EXIT_FAILURE);
         return;
     }
 

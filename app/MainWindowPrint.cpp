@@ -5,6 +5,8 @@
 #include "reports/ListReport.h"
 #include "widgets/Messages.h"
 
+#include <cstdlib>
+
 namespace {
 
 // A new report object of the kind, kept until the program ends.
@@ -41,7 +43,7 @@ void TForm1::Print1Click() {
     } catch (const core::Error &error) {
         // A report whose table cannot be opened ends the program.
         widgets::showMessage(error.text());
-        lifetime::requestTerminate();
+        lifetime::requestTerminate(EXIT_FAILURE);
         return;
     }
     report->Preview(this);

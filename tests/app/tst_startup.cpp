@@ -85,6 +85,9 @@ void TestStartup::connectionFailureShowsOneMessageAndEnds() {
     QCOMPARE(boxes.boxes()[0].icon, QMessageBox::NoIcon);
     QVERIFY2(boxes.lastText().contains(expected), qPrintable(boxes.lastText()));
     QVERIFY(lifetime::terminateRequested());
+    QCOMPARE(lifetime::exitStatus(), EXIT_FAILURE);
+    lifetime::requestTerminate(); // as closing the window does afterwards
+    QCOMPARE(lifetime::exitStatus(), EXIT_FAILURE);
     QVERIFY(!form.ADOTable1->isActive());
     QCOMPARE(form.DateTimePicker1->date(), QDate(2003, 1, 1));
     // The program never creates a missing file.
@@ -177,6 +180,7 @@ void TestStartup::exitAndCloseDiscardUnpostedEdits() {
             QVERIFY(!form->isVisible());
         }
         QVERIFY(lifetime::terminateRequested());
+        QCOMPARE(lifetime::exitStatus(), 0);
         form.reset();
     }
     QCOMPARE(fixture.scalar(QStringLiteral("SELECT \"Item Name\" FROM \"Household Inventory\""))
