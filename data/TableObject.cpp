@@ -82,6 +82,8 @@ void TableObject::Private::postPending() {
         rows.cell(row, f) = fields[f]->type() == Field::Type::AutoIncrement
                                 ? QVariant(qlonglong(key))
                                 : buffer.value(f);
+        if (const auto &written = buffer.blob(f))
+            digests.replace(key, f, BlobDigests::of(*written));
     }
     buffer.clear();
     try {
@@ -262,7 +264,8 @@ void TableObject::open() {
     c->open();
     if (!d->declared)
         d->makeFieldsFromFile();
-    d->rows = d->load();
+    d->rows = d->load(&d->readAt);
+    d->digests.clear();
     d->invalidateIndexes();
     d->current = d->rowCount() > 0 ? 0 : -1;
     d->bof = true;
@@ -278,6 +281,7 @@ void TableObject::close() {
         return;
     d->buffer.clear();
     d->rows.clear();
+    d->digests.clear();
     d->invalidateIndexes();
     d->current = -1;
     d->bof = true;
@@ -370,6 +374,7 @@ void TableObject::edit() {
         return;
     }
     d->checkModifiable();
+    d->ensureDigests(d->current);
     d->beginEditBuffer(false);
     d->setState(State::Edit);
     d->notifier.dataChanged(nullptr);
@@ -432,9 +437,12 @@ void TableObject::remove() {
 void TableObject::refresh() {
     d->checkBrowseMode();
     const qint64 key = d->current >= 0 ? d->rows.key(d->current) : -1;
-    Snapshot newRows = d->load();
+    Connection::Version version;
+    Snapshot newRows = d->load(&version);
     d->keepUnchangedIndexes(newRows);
     d->rows = std::move(newRows);
+    d->readAt = version;
+    d->digests.clear();
     const int n = d->rowCount();
     int row = d->findKey(key);
     if (row < 0)
@@ -473,7 +481,8 @@ QString TableObject::Private::indexText(int row, int field) const {
     if (stored.isNull())
         return QString();
     const Field::Type type = fields[field]->type();
-    if (type == Field::Type::Text || type == Field::Type::Memo) {
+    if ((type == Field::Type::Text || type == Field::Type::Memo) &&
+        stored.typeId() == QMetaType::QString) {
         const QString text = stored.toString(); // shares the stored text
         return text.isNull() ? QString(QLatin1String("")) : text;
     }
@@ -586,7 +595,11 @@ QByteArray TableObject::readBlob(int fieldIndex) const {
     const qint64 key = d->rows.key(d->current);
     if (key < 0 || d->stored(d->current, fieldIndex).isNull())
         return {};
-    return d->readBlob(key, fieldIndex);
+    QByteArray bytes = d->readBlob(key, fieldIndex);
+    // What is read here is what the user is shown: the edit builds on it.
+    if (!bytes.isNull())
+        d->digests.remember(key, fieldIndex, BlobDigests::of(bytes));
+    return bytes;
 }
 
 void TableObject::setBlob(int fieldIndex, const QByteArray &bytes) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/BlobDigests.h"
 #include "data/Connection.h"
 #include "data/EditBuffer.h"
 #include "data/Error.h"
@@ -32,6 +33,10 @@ struct TableObject::Private {
     State state = State::Inactive;
 
     Snapshot rows;
+    // The version of the table the snapshot shows; a write of this table
+    // object keeps it current when nothing else wrote meanwhile.
+    Connection::Version readAt;
+    mutable BlobDigests digests;
     int current = -1;
     bool bof = true;
     bool eof = true;
@@ -63,14 +68,23 @@ struct TableObject::Private {
     // SQL, in TableSql.cpp.
     void makeFieldsFromFile();
     QString selectList() const;
-    Snapshot load() const;
+    Snapshot load(Connection::Version *version) const;
     bool readRow(qint64 key, int row);
+    // Takes the digests of the row's blobs where none is kept yet, so that a
+    // post or delete can tell them changed.
+    void ensureDigests(int row);
+    // Whether a post compares a blob's contents, not only its size.
+    bool checksContent(int row, int field) const;
+    // Around every write: the file made ready, and the snapshot's version
+    // carried on past this table object's own write.
+    Connection::Version beginWrite();
+    void endWrite(const Connection::Version &before);
     void writeEdit();
     qint64 writeInsert();
     void deleteRow(int row);
     QByteArray readBlob(qint64 key, int field) const;
     // " AND col IS ?..." over every field's value in `row` as read.
-    QString originalCriteria() const;
+    QString originalCriteria(int row) const;
     int bindOriginal(Statement &stmt, int first, int row) const;
     // Binds the edit buffer's changed values from 1 on; returns the next index.
     int bindChanged(Statement &stmt) const;

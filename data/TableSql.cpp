@@ -12,29 +12,55 @@ namespace {
 
 using Type = Field::Type;
 
-QVariant readCell(sqlite3_stmt *stmt, int column, Type type) {
+QString columnText(sqlite3_stmt *stmt, int column) {
+    const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(stmt, column));
+    return QString::fromUtf8(p, sqlite3_column_bytes(stmt, column));
+}
+
+// A value in the storage class the file holds it in.
+QVariant nativeCell(sqlite3_stmt *stmt, int column) {
     switch (sqlite3_column_type(stmt, column)) {
-    case SQLITE_NULL:
-        return QVariant();
-    default:
-        break;
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(stmt, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(stmt, column));
+    case SQLITE_TEXT:
+        return QVariant(columnText(stmt, column));
+    case SQLITE_BLOB: {
+        const auto *p = static_cast<const char *>(sqlite3_column_blob(stmt, column));
+        return QVariant(QByteArray(p ? p : "", sqlite3_column_bytes(stmt, column)));
     }
+    default:
+        return QVariant();
+    }
+}
+
+// A value as its field type keeps it: text for Text, Memo and DateTime, a
+// double for Float, an integer for the rest (a blob's size). A value of
+// another storage class, which other programs can write, is kept as the file
+// holds it, so that it shows as what it is and a post still finds its row.
+QVariant readCell(sqlite3_stmt *stmt, int column, Type type) {
+    const int storage = sqlite3_column_type(stmt, column);
     switch (type) {
     case Type::Text:
     case Type::Memo:
-    case Type::DateTime: {
-        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(stmt, column));
-        return QVariant(QString::fromUtf8(p, sqlite3_column_bytes(stmt, column)));
-    }
+    case Type::DateTime:
+        if (storage == SQLITE_TEXT)
+            return QVariant(columnText(stmt, column));
+        break;
     case Type::Float:
-        return QVariant(sqlite3_column_double(stmt, column));
+        if (storage == SQLITE_FLOAT || storage == SQLITE_INTEGER)
+            return QVariant(sqlite3_column_double(stmt, column));
+        break;
     case Type::AutoIncrement:
     case Type::Currency:
     case Type::Boolean:
     case Type::Blob:
+        if (storage == SQLITE_INTEGER)
+            return QVariant(qlonglong(sqlite3_column_int64(stmt, column)));
         break;
     }
-    return QVariant(qlonglong(sqlite3_column_int64(stmt, column)));
+    return nativeCell(stmt, column);
 }
 
 const QString kUpdateRefused = QStringLiteral(
@@ -85,7 +111,7 @@ QString TableObject::Private::selectList() const {
     return parts.join(QStringLiteral(", "));
 }
 
-Snapshot TableObject::Private::load() const {
+Snapshot TableObject::Private::load(Connection::Version *version) const {
     const QString table = Statement::quoted(tableName);
     const int n = fieldCount();
     Snapshot loaded(n);
@@ -96,6 +122,7 @@ Snapshot TableObject::Private::load() const {
         Statement count(db(), QStringLiteral("SELECT count(*) FROM ") + table);
         count.step();
         loaded.reserve(size_t(count.int64(0)));
+        *version = connection()->version(tableName);
 
         QString sql = QStringLiteral("SELECT rowid");
         if (n > 0)
@@ -129,27 +156,79 @@ bool TableObject::Private::readRow(qint64 key, int row) {
     return true;
 }
 
-QString TableObject::Private::originalCriteria() const {
+bool TableObject::Private::checksContent(int row, int field) const {
+    const QVariant &size = rows.cell(row, field);
+    return !size.isNull() && size.toLongLong() > 0;
+}
+
+void TableObject::Private::ensureDigests(int row) {
+    const qint64 key = rows.key(row);
+    if (key < 0)
+        return;
+    for (const Field *f : fields) {
+        const int i = f->index();
+        if (!f->isBlob() || !checksContent(row, i) || digests.find(key, i))
+            continue;
+        Statement select(db(), QStringLiteral("SELECT ") + QLatin1String(BlobDigests::sqlFunction) +
+                                   '(' + Statement::quoted(f->columnName()) +
+                                   QStringLiteral(") FROM ") + Statement::quoted(tableName) +
+                                   QStringLiteral(" WHERE rowid = ?"));
+        select.bind(1, key);
+        const QByteArray digest = select.step() ? select.blob(0) : QByteArray();
+        // The blob as read only while nothing changed the table since the
+        // snapshot; otherwise it may differ, and a post must be refused.
+        const bool asRead = connection()->version(tableName) == readAt;
+        digests.remember(key, i, asRead ? digest : QByteArray());
+    }
+}
+
+QString TableObject::Private::originalCriteria(int row) const {
     QString sql = QStringLiteral(" WHERE rowid = ?");
     for (const Field *f : fields) {
         if (f->type() == Type::AutoIncrement)
             continue;
         const QString column = Statement::quoted(f->columnName());
-        sql += QStringLiteral(" AND ") +
-               (f->isBlob() ? QStringLiteral("length(") + column + ')' : column) +
-               QStringLiteral(" IS ?");
+        if (!f->isBlob()) {
+            sql += QStringLiteral(" AND ") + column + QStringLiteral(" IS ?");
+            continue;
+        }
+        sql += QStringLiteral(" AND length(") + column + QStringLiteral(") IS ?");
+        if (checksContent(row, f->index())) {
+            sql += QStringLiteral(" AND ") + QLatin1String(BlobDigests::sqlFunction) + '(' +
+                   column + QStringLiteral(") IS ?");
+        }
     }
     return sql;
 }
 
 int TableObject::Private::bindOriginal(Statement &stmt, int first, int row) const {
     int index = first;
-    stmt.bind(index++, rows.key(row));
+    const qint64 key = rows.key(row);
+    stmt.bind(index++, key);
     for (const Field *f : fields) {
-        if (f->type() != Type::AutoIncrement)
-            stmt.bind(index++, rows.cell(row, f->index()));
+        if (f->type() == Type::AutoIncrement)
+            continue;
+        stmt.bind(index++, rows.cell(row, f->index()));
+        if (f->isBlob() && checksContent(row, f->index())) {
+            const QByteArray *digest = digests.find(key, f->index());
+            stmt.bindBlob(index++, digest ? *digest : QByteArray());
+        }
     }
     return index;
+}
+
+Connection::Version TableObject::Private::beginWrite() {
+    Connection *c = connection();
+    c->prepareToWrite();
+    return c->version(tableName);
+}
+
+void TableObject::Private::endWrite(const Connection::Version &before) {
+    Connection *c = connection();
+    c->noteWrite(tableName);
+    const Connection::Version after = c->version(tableName);
+    if (before == readAt && after.others == before.others)
+        readAt = after;
 }
 
 int TableObject::Private::bindChanged(Statement &stmt) const {
@@ -174,12 +253,14 @@ void TableObject::Private::writeEdit() {
     }
     if (sets.isEmpty())
         return;
+    const Connection::Version before = beginWrite();
     Statement update(db(), QStringLiteral("UPDATE ") + Statement::quoted(tableName) +
                                QStringLiteral(" SET ") + sets.join(QStringLiteral(", ")) +
-                               originalCriteria());
+                               originalCriteria(current));
     bindOriginal(update, bindChanged(update), current);
     if (update.exec() == 0)
         throw Error(kUpdateRefused);
+    endWrite(before);
 }
 
 qint64 TableObject::Private::writeInsert() {
@@ -196,18 +277,25 @@ qint64 TableObject::Private::writeInsert() {
         sql += QStringLiteral(" (") + columns.join(QStringLiteral(", ")) +
                QStringLiteral(") VALUES (") + marks.join(QStringLiteral(", ")) + ')';
     }
+    const Connection::Version before = beginWrite();
     Statement insert(db(), sql);
     bindChanged(insert);
     insert.exec();
-    return sqlite3_last_insert_rowid(db());
+    const qint64 key = sqlite3_last_insert_rowid(db());
+    endWrite(before);
+    return key;
 }
 
 void TableObject::Private::deleteRow(int row) {
+    ensureDigests(row);
+    const Connection::Version before = beginWrite();
     Statement remove(db(), QStringLiteral("DELETE FROM ") + Statement::quoted(tableName) +
-                               originalCriteria());
+                               originalCriteria(row));
     bindOriginal(remove, 1, row);
     if (remove.exec() == 0)
         throw Error(kDeleteRefused);
+    endWrite(before);
+    digests.forgetRow(rows.key(row));
 }
 
 QByteArray TableObject::Private::readBlob(qint64 key, int field) const {
