@@ -76,7 +76,8 @@ QByteArray HouseholdGenerator::encode(int width, int height, quint64 seed, int q
                                  (x + y) * 127 / (width + height)};
             for (int c = 0; c < 3; ++c) {
                 const int noise = int((state >> (c * 8)) & 0x7F) - 64;
-                row[size_t(x) * 3 + size_t(c)] = (unsigned char)std::clamp(base[c] + noise, 0, 255);
+                row[size_t(x) * 3 + size_t(c)] =
+                    static_cast<unsigned char>(std::clamp(base[c] + noise, 0, 255));
             }
         }
         JSAMPROW rows[1] = {row.data()};
