@@ -4,7 +4,6 @@
 #include "data/Error.h"
 #include "data/Statement.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
