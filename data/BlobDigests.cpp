@@ -45,9 +45,7 @@ const QByteArray *BlobDigests::find(qint64 key, int field) const {
 }
 
 void BlobDigests::remember(qint64 key, int field, const QByteArray &digest) {
-    QByteArray &kept = m_digests[{key, field}];
-    if (kept.isNull())
-        kept = digest;
+    m_digests.try_emplace({key, field}, digest);
 }
 
 void BlobDigests::replace(qint64 key, int field, const QByteArray &digest) {

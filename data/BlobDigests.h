@@ -12,10 +12,10 @@ namespace data {
 
 // What a table object knows of its rows' blob contents, which its snapshot
 // holds only the sizes of: a digest of each blob as the table object first
-// read it. A post compares it with the file, so that a blob another
-// connection replaced, even by one of the same size, is never overwritten.
-// An unusable digest (the blob may have changed before it was read) is kept
-// as a null one, which matches no blob.
+// read it (a shown picture). When another connection wrote since the
+// snapshot, a post compares it with the file, so that a blob replaced even by
+// one of the same size is never overwritten; a blob never read cannot be
+// vouched for then, and the post is refused until the rows are read again.
 class BlobDigests {
 public:
     // 16 bytes for any bytes; an empty blob has one too.
@@ -26,7 +26,7 @@ public:
 
     // The digest kept for a row's field, or null when none is.
     const QByteArray *find(qint64 key, int field) const;
-    // Keeps a digest where none, or an unusable one, is kept.
+    // Keeps a digest where none is kept yet.
     void remember(qint64 key, int field, const QByteArray &digest);
     // The row now holds what this table object wrote.
     void replace(qint64 key, int field, const QByteArray &digest);

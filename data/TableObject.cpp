@@ -374,7 +374,6 @@ void TableObject::edit() {
         return;
     }
     d->checkModifiable();
-    d->ensureDigests(d->current);
     d->beginEditBuffer(false);
     d->setState(State::Edit);
     d->notifier.dataChanged(nullptr);

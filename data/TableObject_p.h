@@ -11,6 +11,7 @@
 
 #include <QPointer>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -70,22 +71,21 @@ struct TableObject::Private {
     QString selectList() const;
     Snapshot load(Connection::Version *version) const;
     bool readRow(qint64 key, int row);
-    // Takes the digests of the row's blobs where none is kept yet, so that a
-    // post or delete can tell them changed.
-    void ensureDigests(int row);
-    // Whether a post compares a blob's contents, not only its size.
-    bool checksContent(int row, int field) const;
-    // Around every write: the file made ready, and the snapshot's version
-    // carried on past this table object's own write.
-    Connection::Version beginWrite();
-    void endWrite(const Connection::Version &before);
+    // Runs one write in a transaction of its own. othersWrote: the table
+    // changed since the snapshot through another connection or table object,
+    // so blob contents must be compared too. The snapshot's version carries
+    // on past this table object's own write.
+    void write(const std::function<void(bool othersWrote)> &statement);
+    // The snapshot holds a blob of one byte or more in the row's field.
+    bool hasBytes(int row, int field) const;
     void writeEdit();
     qint64 writeInsert();
     void deleteRow(int row);
     QByteArray readBlob(qint64 key, int field) const;
-    // " AND col IS ?..." over every field's value in `row` as read.
-    QString originalCriteria(int row) const;
-    int bindOriginal(Statement &stmt, int first, int row) const;
+    // " AND col IS ?..." over every field's value in `row` as read; a blob
+    // by its size and, where compareContent, by the digest of what was read.
+    QString originalCriteria(int row, bool compareContent) const;
+    int bindOriginal(Statement &stmt, int first, int row, bool compareContent) const;
     // Binds the edit buffer's changed values from 1 on; returns the next index.
     int bindChanged(Statement &stmt) const;
 

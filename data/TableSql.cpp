@@ -156,33 +156,12 @@ bool TableObject::Private::readRow(qint64 key, int row) {
     return true;
 }
 
-bool TableObject::Private::checksContent(int row, int field) const {
+bool TableObject::Private::hasBytes(int row, int field) const {
     const QVariant &size = rows.cell(row, field);
     return !size.isNull() && size.toLongLong() > 0;
 }
 
-void TableObject::Private::ensureDigests(int row) {
-    const qint64 key = rows.key(row);
-    if (key < 0)
-        return;
-    for (const Field *f : fields) {
-        const int i = f->index();
-        if (!f->isBlob() || !checksContent(row, i) || digests.find(key, i))
-            continue;
-        Statement select(db(), QStringLiteral("SELECT ") + QLatin1String(BlobDigests::sqlFunction) +
-                                   '(' + Statement::quoted(f->columnName()) +
-                                   QStringLiteral(") FROM ") + Statement::quoted(tableName) +
-                                   QStringLiteral(" WHERE rowid = ?"));
-        select.bind(1, key);
-        const QByteArray digest = select.step() ? select.blob(0) : QByteArray();
-        // The blob as read only while nothing changed the table since the
-        // snapshot; otherwise it may differ, and a post must be refused.
-        const bool asRead = connection()->version(tableName) == readAt;
-        digests.remember(key, i, asRead ? digest : QByteArray());
-    }
-}
-
-QString TableObject::Private::originalCriteria(int row) const {
+QString TableObject::Private::originalCriteria(int row, bool compareContent) const {
     QString sql = QStringLiteral(" WHERE rowid = ?");
     for (const Field *f : fields) {
         if (f->type() == Type::AutoIncrement)
@@ -193,7 +172,7 @@ QString TableObject::Private::originalCriteria(int row) const {
             continue;
         }
         sql += QStringLiteral(" AND length(") + column + QStringLiteral(") IS ?");
-        if (checksContent(row, f->index())) {
+        if (compareContent && hasBytes(row, f->index())) {
             sql += QStringLiteral(" AND ") + QLatin1String(BlobDigests::sqlFunction) + '(' +
                    column + QStringLiteral(") IS ?");
         }
@@ -201,7 +180,8 @@ QString TableObject::Private::originalCriteria(int row) const {
     return sql;
 }
 
-int TableObject::Private::bindOriginal(Statement &stmt, int first, int row) const {
+int TableObject::Private::bindOriginal(Statement &stmt, int first, int row,
+                                       bool compareContent) const {
     int index = first;
     const qint64 key = rows.key(row);
     stmt.bind(index++, key);
@@ -209,7 +189,8 @@ int TableObject::Private::bindOriginal(Statement &stmt, int first, int row) cons
         if (f->type() == Type::AutoIncrement)
             continue;
         stmt.bind(index++, rows.cell(row, f->index()));
-        if (f->isBlob() && checksContent(row, f->index())) {
+        if (f->isBlob() && compareContent && hasBytes(row, f->index())) {
+            // A blob never read cannot be vouched for: null matches none.
             const QByteArray *digest = digests.find(key, f->index());
             stmt.bindBlob(index++, digest ? *digest : QByteArray());
         }
@@ -217,14 +198,21 @@ int TableObject::Private::bindOriginal(Statement &stmt, int first, int row) cons
     return index;
 }
 
-Connection::Version TableObject::Private::beginWrite() {
+void TableObject::Private::write(const std::function<void(bool othersWrote)> &statement) {
     Connection *c = connection();
     c->prepareToWrite();
-    return c->version(tableName);
-}
-
-void TableObject::Private::endWrite(const Connection::Version &before) {
-    Connection *c = connection();
+    // Immediate: no other connection writes between the look at the version
+    // and the statement.
+    Statement(db(), QStringLiteral("BEGIN IMMEDIATE")).exec();
+    Connection::Version before;
+    try {
+        before = c->version(tableName);
+        statement(before != readAt);
+        Statement(db(), QStringLiteral("COMMIT")).exec();
+    } catch (...) {
+        sqlite3_exec(db(), "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
     c->noteWrite(tableName);
     const Connection::Version after = c->version(tableName);
     if (before == readAt && after.others == before.others)
@@ -253,14 +241,14 @@ void TableObject::Private::writeEdit() {
     }
     if (sets.isEmpty())
         return;
-    const Connection::Version before = beginWrite();
-    Statement update(db(), QStringLiteral("UPDATE ") + Statement::quoted(tableName) +
-                               QStringLiteral(" SET ") + sets.join(QStringLiteral(", ")) +
-                               originalCriteria(current));
-    bindOriginal(update, bindChanged(update), current);
-    if (update.exec() == 0)
-        throw Error(kUpdateRefused);
-    endWrite(before);
+    write([&](bool othersWrote) {
+        Statement update(db(), QStringLiteral("UPDATE ") + Statement::quoted(tableName) +
+                                   QStringLiteral(" SET ") + sets.join(QStringLiteral(", ")) +
+                                   originalCriteria(current, othersWrote));
+        bindOriginal(update, bindChanged(update), current, othersWrote);
+        if (update.exec() == 0)
+            throw Error(kUpdateRefused);
+    });
 }
 
 qint64 TableObject::Private::writeInsert() {
@@ -277,24 +265,24 @@ qint64 TableObject::Private::writeInsert() {
         sql += QStringLiteral(" (") + columns.join(QStringLiteral(", ")) +
                QStringLiteral(") VALUES (") + marks.join(QStringLiteral(", ")) + ')';
     }
-    const Connection::Version before = beginWrite();
-    Statement insert(db(), sql);
-    bindChanged(insert);
-    insert.exec();
-    const qint64 key = sqlite3_last_insert_rowid(db());
-    endWrite(before);
+    qint64 key = -1;
+    write([&](bool) {
+        Statement insert(db(), sql);
+        bindChanged(insert);
+        insert.exec();
+        key = sqlite3_last_insert_rowid(db());
+    });
     return key;
 }
 
 void TableObject::Private::deleteRow(int row) {
-    ensureDigests(row);
-    const Connection::Version before = beginWrite();
-    Statement remove(db(), QStringLiteral("DELETE FROM ") + Statement::quoted(tableName) +
-                               originalCriteria(row));
-    bindOriginal(remove, 1, row);
-    if (remove.exec() == 0)
-        throw Error(kDeleteRefused);
-    endWrite(before);
+    write([&](bool othersWrote) {
+        Statement remove(db(), QStringLiteral("DELETE FROM ") + Statement::quoted(tableName) +
+                                   originalCriteria(row, othersWrote));
+        bindOriginal(remove, 1, row, othersWrote);
+        if (remove.exec() == 0)
+            throw Error(kDeleteRefused);
+    });
     digests.forgetRow(rows.key(row));
 }
 

@@ -168,13 +168,17 @@ int main(int argc, char *argv[]) {
     for (int row = 0; row < items->rowCount(); ++row) {
         const bool photo = items->value(row, photoIndex).toLongLong() > 0;
         std::vector<int> &kept = photo ? photoRows : plainRows;
-        if (kept.size() < size_t(4 * repetitions))
+        if (kept.size() < size_t(6 * repetitions))
             kept.push_back(row);
     }
+    std::vector<double> showMs;
     auto post = [&](int row, bool showFirst) {
         items->moveTo(row);
-        if (showFirst)
+        if (showFirst) {
+            timer.restart();
             items->fieldByName(QStringLiteral("Photograph"))->blob();
+            showMs.push_back(double(timer.nsecsElapsed()) / 1e6);
+        }
         timer.restart();
         serial->setValue(QStringLiteral("bench %1").arg(row));
         items->post();
@@ -191,5 +195,26 @@ int main(int argc, char *argv[]) {
                     "not read before %.2f ms, photograph read before %.2f ms\n",
                     unreadMs.size(), median(plainMs), median(unreadMs), median(shownMs));
     }
+    // Once another connection has written, a post compares the contents of
+    // the photograph it keeps.
+    data::Connection other;
+    other.setConnectionString(connection.connectionString());
+    std::unique_ptr<data::TableObject> otherItems(data::TableFactory::create(
+        TableId::HouseholdInventory, QStringLiteral("ADOTable1"), &other, nullptr));
+    otherItems->open();
+    otherItems->last();
+    otherItems->fieldByName(QStringLiteral("Serial Number"))->setValue(QStringLiteral("other"));
+    otherItems->post();
+    std::vector<double> afterOtherMs;
+    for (size_t i = 4 * size_t(repetitions); i < photoRows.size(); ++i)
+        afterOtherMs.push_back(post(photoRows[i], true));
+    if (!afterOtherMs.empty()) {
+        std::printf("edit and post after another connection wrote (median of %zu): photograph "
+                    "read before %.2f ms\n",
+                    afterOtherMs.size(), median(afterOtherMs));
+    }
+    if (!showMs.empty())
+        std::printf("reading a photograph (median of %zu): %.2f ms\n", showMs.size(),
+                    median(showMs));
     return 0;
 }
