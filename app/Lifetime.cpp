@@ -13,19 +13,31 @@ bool &terminateFlag() {
     return flag;
 }
 
+int &statusValue() {
+    static int status = 0;
+    return status;
+}
+
 std::vector<QPointer<QObject>> &adopted() {
     static std::vector<QPointer<QObject>> objects;
     return objects;
 }
 } // namespace
 
-void requestTerminate() {
+void requestTerminate(int status) {
     terminateFlag() = true;
+    if (statusValue() == 0)
+        statusValue() = status;
+    // Not exit(): outside the main loop it would end every later modal loop too.
     QCoreApplication::quit();
 }
 
 bool terminateRequested() {
     return terminateFlag();
+}
+
+int exitStatus() {
+    return statusValue();
 }
 
 void adopt(QObject *object) {
@@ -48,6 +60,7 @@ void destroyAdopted() {
 
 void reset() {
     terminateFlag() = false;
+    statusValue() = 0;
 }
 
 } // namespace app::lifetime

@@ -15,6 +15,8 @@
 
 #include <QDateEdit>
 
+#include <cstdlib>
+
 namespace app {
 
 namespace {
@@ -68,7 +70,7 @@ void TForm1::FormCreate() {
         m_ui->ADOConnection2->open();
     } catch (const core::Error &error) {
         widgets::showMessage(error.text());
-        lifetime::requestTerminate();
+        lifetime::requestTerminate(EXIT_FAILURE);
         return;
     }
 

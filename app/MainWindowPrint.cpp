@@ -6,6 +6,8 @@
 #include "listreports/ListReport.h"
 #include "widgets/Messages.h"
 
+#include <cstdlib>
+
 namespace app {
 
 namespace {
@@ -46,7 +48,7 @@ void TForm1::Print1Click() {
     } catch (const core::Error &error) {
         // A report whose table cannot be opened ends the program.
         widgets::showMessage(error.text());
-        lifetime::requestTerminate();
+        lifetime::requestTerminate(EXIT_FAILURE);
         return;
     }
     m_latestReports.at(widgets::indexOf(page)) = report;

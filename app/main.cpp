@@ -33,5 +33,5 @@ int main(int argc, char *argv[]) {
         if (!app::lifetime::terminateRequested())
             result = QApplication::exec();
     }
-    return result;
+    return result != 0 ? result : lifetime::exitStatus();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 
@@ -14,6 +15,10 @@ namespace data {
 // follows it, so a path holding ';' or '=' still names the right file.
 // open() never creates a file: a missing file, a file that is not a database
 // or a file locked by another connection fails with SQLite's text.
+// Opening changes nothing in the file. A file that this process cannot write,
+// or whose folder it cannot write, opens read-only without creating or
+// leaving any file beside it. A writable file moves to write-ahead logging
+// when it is first written (prepareToWrite).
 class Connection : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString connectionString READ connectionString WRITE setConnectionString)
@@ -49,6 +54,23 @@ public:
     bool isOpen() const { return m_db != nullptr; }
     bool isReadOnly() const;
 
+    // Called before each write: the first one of a connection moves the file
+    // to write-ahead logging, where it is not there yet and no other
+    // connection stands in the way.
+    void prepareToWrite();
+
+    // How far the file's contents have come, as far as one table goes: the
+    // commits of other connections, and this connection's writes to the
+    // table. Equal versions mean the table is as it was.
+    struct Version {
+        qint64 others = 0;
+        quint64 ownWrites = 0;
+        friend bool operator==(const Version &, const Version &) = default;
+    };
+    Version version(const QString &table) const;
+    // A table object of this connection wrote to the table.
+    void noteWrite(const QString &table) { ++m_writes[table]; }
+
     // The SQLite handle, for the table objects of this layer; null when closed.
     sqlite3 *handle() const { return m_db; }
 
@@ -57,10 +79,16 @@ signals:
     void aboutToClose();
 
 private:
+    // PRAGMA data_version: changes with every commit of another connection.
+    qint64 dataVersion() const;
+
     QString m_connectionString;
     int m_connectionTimeout = 15;
     int m_commandTimeout = 30;
     sqlite3 *m_db = nullptr;
+    bool m_preparedToWrite = false;
+    qint64 m_ownChanges = 0; // of the data version that are not other connections'
+    QHash<QString, quint64> m_writes;
 };
 
 } // namespace data

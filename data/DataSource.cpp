@@ -24,4 +24,20 @@ void DataSource::setDataSet(TableObject *table) {
     emit dataSetChanged();
 }
 
+void DataSource::addPendingEdit(PendingEdit *edit) {
+    if (!m_pendingEdits.contains(edit))
+        m_pendingEdits.append(edit);
+}
+
+void DataSource::removePendingEdit(PendingEdit *edit) {
+    m_pendingEdits.removeAll(edit);
+}
+
+void DataSource::writePendingEdits() {
+    // A copy: writing may bind or unbind controls.
+    const QList<PendingEdit *> edits = m_pendingEdits;
+    for (auto it = edits.crbegin(); it != edits.crend(); ++it)
+        (*it)->writePending();
+}
+
 } // namespace data

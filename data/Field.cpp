@@ -190,6 +190,37 @@ bool parseBoolean(const QString &input) {
     throw Error(QStringLiteral("'%1' is not a valid boolean value").arg(input));
 }
 
+// Whether a stored value has the storage class its type keeps (text for Text,
+// Memo and DateTime, a double for Float, an integer for the rest). Another
+// one comes from a file written by other hands and is shown as it is.
+bool isNative(Type type, const QVariant &stored) {
+    switch (type) {
+    case Type::Text:
+    case Type::Memo:
+    case Type::DateTime:
+        return stored.typeId() == QMetaType::QString;
+    case Type::Float:
+        return stored.typeId() == QMetaType::Double;
+    case Type::AutoIncrement:
+    case Type::Currency:
+    case Type::Boolean:
+    case Type::Blob:
+        break;
+    }
+    return stored.typeId() == QMetaType::LongLong;
+}
+
+QString foreignText(const QVariant &stored) {
+    switch (stored.typeId()) {
+    case QMetaType::Double:
+        return formatFloat(stored.toDouble());
+    case QMetaType::QByteArray:
+        return QString::fromUtf8(stored.toByteArray());
+    default:
+        return stored.toString();
+    }
+}
+
 // Cuts text to `size` UTF-16 units without splitting a surrogate pair.
 QString truncated(const QString &text, int size) {
     if (size <= 0 || text.size() <= size)
@@ -249,8 +280,10 @@ qint64 Field::currencyUnits() const {
     const QVariant stored = m_table->storedValue(m_index);
     if (stored.isNull())
         return 0;
-    if (m_type == Type::Currency)
+    if (m_type == Type::Currency && isNative(m_type, stored))
         return stored.toLongLong();
+    if (m_type == Type::Currency && stored.typeId() != QMetaType::Double)
+        return parseCurrency(foreignText(stored));
     return currencyFromDouble(valueOf(stored).toDouble(), asString());
 }
 
@@ -284,6 +317,8 @@ void Field::setBlob(const QByteArray &bytes) {
 QVariant Field::valueOf(const QVariant &stored) const {
     if (stored.isNull())
         return QVariant();
+    if (!isNative(m_type, stored))
+        return stored;
     switch (m_type) {
     case Type::AutoIncrement:
     case Type::Blob:
@@ -311,6 +346,8 @@ QVariant Field::valueOf(const QVariant &stored) const {
 QString Field::textOf(const QVariant &stored) const {
     if (stored.isNull())
         return QString();
+    if (!isNative(m_type, stored))
+        return foreignText(stored);
     switch (m_type) {
     case Type::AutoIncrement:
         return QString::number(stored.toLongLong());

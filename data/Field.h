@@ -34,7 +34,10 @@ public:
     // The current row's value: qlonglong (AutoIncrement), QString (Text, Memo),
     // QDateTime (DateTime), double (Currency, Float), bool (Boolean),
     // qlonglong byte count (Blob). A null value is an invalid QVariant.
-    // No current row (closed or empty table) reads as null.
+    // No current row (closed or empty table) reads as null. A value that the
+    // file holds in another storage class than the type's (a real number in a
+    // currency column, text in a number column) reads and shows as what it
+    // is: qlonglong, double, QString or QByteArray.
     QVariant value() const;
     bool isNull() const;
     // Setting a field of a row in Browse starts an edit; a read-only field,

@@ -7,12 +7,6 @@
 
 namespace data {
 
-namespace {
-
-QVariant nullValue;
-
-} // namespace
-
 // ---- Private helpers ------------------------------------------------------
 
 sqlite3 *TableObject::Private::db() const {
@@ -21,11 +15,12 @@ sqlite3 *TableObject::Private::db() const {
 }
 
 const QVariant &TableObject::Private::stored(int row, int field) const {
+    static const QVariant null;
     if (row < 0 || row >= rowCount() || field < 0 || field >= fieldCount())
-        return nullValue;
+        return null;
     if (row == current && (state == State::Edit || state == State::Insert))
-        return buffer[size_t(field)];
-    return cell(row, field);
+        return buffer.value(field);
+    return rows.cell(row, field);
 }
 
 QString TableObject::Private::fieldName(const QString &column) const {
@@ -34,10 +29,14 @@ QString TableObject::Private::fieldName(const QString &column) const {
     return q->objectName() + bare;
 }
 
+Error TableObject::Private::operationRefused(const char *what) const {
+    return Error(q->objectName() + QStringLiteral(": Cannot perform this operation on ") +
+                 QLatin1String(what));
+}
+
 void TableObject::Private::checkActive() const {
     if (state == State::Inactive)
-        throw Error(q->objectName() +
-                    QStringLiteral(": Cannot perform this operation on a closed dataset"));
+        throw operationRefused("a closed dataset");
 }
 
 void TableObject::Private::checkModifiable() const {
@@ -49,50 +48,17 @@ void TableObject::Private::setState(State newState) {
     if (state == newState)
         return;
     state = newState;
-    if (disableCount == 0)
-        emit q->stateChanged();
-}
-
-void TableObject::Private::notifyData(Field *field) {
-    if (disableCount == 0)
-        emit q->dataChanged(field);
-}
-
-void TableObject::Private::notifyCurrent() {
-    if (disableCount == 0)
-        emit q->currentRowChanged(current);
+    notifier.stateChanged();
 }
 
 void TableObject::Private::beginEditBuffer(bool insertRow) {
     const int n = fieldCount();
-    buffer.assign(size_t(n), QVariant());
+    std::vector<QVariant> values(static_cast<size_t>(n));
     if (!insertRow) {
         for (int f = 0; f < n; ++f)
-            buffer[size_t(f)] = cell(current, f);
+            values[size_t(f)] = rows.cell(current, f);
     }
-    changed.assign(size_t(n), false);
-    blobs.assign(size_t(n), std::nullopt);
-    modified = false;
-}
-
-void TableObject::Private::dropEditBuffer() {
-    buffer.clear();
-    changed.clear();
-    blobs.clear();
-    modified = false;
-}
-
-int TableObject::Private::findKey(qint64 key) const {
-    if (key < 0)
-        return -1;
-    // Rows lie in key order; a row posted by this table object goes last,
-    // with the highest key. Fall back to a scan for anything else.
-    const auto end = keys.end() - ((state == State::Insert) ? 1 : 0);
-    const auto it = std::lower_bound(keys.begin(), end, key);
-    if (it != end && *it == key)
-        return int(it - keys.begin());
-    const auto found = std::find(keys.begin(), keys.end(), key);
-    return found == keys.end() ? -1 : int(found - keys.begin());
+    buffer.begin(std::move(values));
 }
 
 void TableObject::Private::checkBrowseMode() {
@@ -100,7 +66,7 @@ void TableObject::Private::checkBrowseMode() {
     if (state != State::Edit && state != State::Insert)
         return;
     emit q->updateDataRequested();
-    if (modified)
+    if (buffer.isModified())
         postPending();
     else
         cancelPending();
@@ -109,14 +75,17 @@ void TableObject::Private::checkBrowseMode() {
 void TableObject::Private::postPending() {
     const int row = current;
     const bool inserting = state == State::Insert;
-    const qint64 key = inserting ? writeInsert() : (writeEdit(), keys[size_t(row)]);
+    const qint64 key = inserting ? writeInsert() : (writeEdit(), rows.key(row));
     // Written: from here on nothing may fail the post.
-    keys[size_t(row)] = key;
+    rows.setKey(row, key);
     for (int f = 0; f < fieldCount(); ++f) {
-        cell(row, f) = fields[f]->type() == Field::Type::AutoIncrement ? QVariant(qlonglong(key))
-                                                                       : buffer[size_t(f)];
+        rows.cell(row, f) = fields[f]->type() == Field::Type::AutoIncrement
+                                ? QVariant(qlonglong(key))
+                                : buffer.value(f);
+        if (const auto &written = buffer.blob(f))
+            digests.replace(key, f, BlobDigests::of(*written));
     }
-    dropEditBuffer();
+    buffer.clear();
     try {
         readRow(key, row); // values as the file holds them
     } catch (const Error &) {
@@ -128,31 +97,29 @@ void TableObject::Private::postPending() {
     updateIndexes(row);
     setState(State::Browse);
     emit q->rowChanged(row);
-    notifyData(nullptr);
+    notifier.dataChanged(nullptr);
 }
 
 void TableObject::Private::cancelPending() {
     if (state == State::Edit) {
-        dropEditBuffer();
+        buffer.clear();
         setState(State::Browse);
         emit q->rowChanged(current);
-        notifyData(nullptr);
+        notifier.dataChanged(nullptr);
         return;
     }
     if (state != State::Insert)
         return;
     const int row = current;
-    keys.erase(keys.begin() + row);
-    const auto first = cells.begin() + ptrdiff_t(row) * fieldCount();
-    cells.erase(first, first + fieldCount());
-    dropEditBuffer();
-    current = rowCount() == 0 ? -1 : std::clamp(rowBeforeInsert, 0, rowCount() - 1);
-    bof = bofBeforeInsert;
-    eof = eofBeforeInsert;
+    rows.removeRow(row);
+    buffer.clear();
+    current = rowCount() == 0 ? -1 : std::clamp(beforeInsert.row, 0, rowCount() - 1);
+    bof = beforeInsert.bof;
+    eof = beforeInsert.eof;
     setState(State::Browse);
     emit q->rowRemoved(row);
-    notifyCurrent();
-    notifyData(nullptr);
+    notifier.currentRowChanged();
+    notifier.dataChanged(nullptr);
 }
 
 void TableObject::Private::goTo(int row, bool newBof, bool newEof) {
@@ -163,8 +130,8 @@ void TableObject::Private::goTo(int row, bool newBof, bool newEof) {
     bof = newBof;
     eof = newEof;
     if (moved)
-        notifyCurrent();
-    notifyData(nullptr);
+        notifier.currentRowChanged();
+    notifier.dataChanged(nullptr);
 }
 
 void TableObject::Private::moveTo(int row) {
@@ -235,8 +202,7 @@ void TableObject::setTableName(const QString &name) {
 
 Field *TableObject::addField(const QString &column, Field::Type type, int size) {
     if (isActive())
-        throw Error(objectName() +
-                    QStringLiteral(": Cannot perform this operation on an open dataset"));
+        throw d->operationRefused("an open dataset");
     if (!d->declared) {
         qDeleteAll(d->fields);
         d->fields.clear();
@@ -251,8 +217,7 @@ Field *TableObject::addField(const QString &column, Field::Type type, int size) 
 
 void TableObject::clearFields() {
     if (isActive())
-        throw Error(objectName() +
-                    QStringLiteral(": Cannot perform this operation on an open dataset"));
+        throw d->operationRefused("an open dataset");
     qDeleteAll(d->fields);
     d->fields.clear();
     d->declared = false;
@@ -299,36 +264,31 @@ void TableObject::open() {
     c->open();
     if (!d->declared)
         d->makeFieldsFromFile();
-    std::vector<qint64> keys;
-    std::vector<QVariant> cells;
-    d->load(keys, cells);
-    d->keys = std::move(keys);
-    d->cells = std::move(cells);
+    d->rows = d->load(&d->readAt);
+    d->digests.clear();
     d->invalidateIndexes();
     d->current = d->rowCount() > 0 ? 0 : -1;
     d->bof = true;
     d->eof = d->rowCount() == 0;
     emit rowsReset();
     d->setState(State::Browse);
-    d->notifyCurrent();
-    d->notifyData(nullptr);
+    d->notifier.currentRowChanged();
+    d->notifier.dataChanged(nullptr);
 }
 
 void TableObject::close() {
     if (!isActive())
         return;
-    d->dropEditBuffer();
-    d->keys.clear();
-    d->keys.shrink_to_fit();
-    d->cells.clear();
-    d->cells.shrink_to_fit();
+    d->buffer.clear();
+    d->rows.clear();
+    d->digests.clear();
     d->invalidateIndexes();
     d->current = -1;
     d->bof = true;
     d->eof = true;
     emit rowsReset();
     d->setState(State::Inactive);
-    d->notifyCurrent();
+    d->notifier.currentRowChanged();
     if (d->own)
         d->own->close();
 }
@@ -416,26 +376,23 @@ void TableObject::edit() {
     d->checkModifiable();
     d->beginEditBuffer(false);
     d->setState(State::Edit);
-    d->notifyData(nullptr);
+    d->notifier.dataChanged(nullptr);
 }
 
 void TableObject::insert() {
     d->checkBrowseMode();
     d->checkModifiable();
-    d->rowBeforeInsert = d->current;
-    d->bofBeforeInsert = d->bof;
-    d->eofBeforeInsert = d->eof;
+    d->beforeInsert = {d->current, d->bof, d->eof};
     const int row = d->rowCount();
-    d->keys.push_back(-1);
-    d->cells.resize(d->cells.size() + size_t(d->fieldCount()));
+    d->rows.appendEmptyRow(-1);
     d->current = row;
     d->beginEditBuffer(true);
     d->bof = false;
     d->eof = false;
     emit rowInserted(row);
     d->setState(State::Insert);
-    d->notifyCurrent();
-    d->notifyData(nullptr);
+    d->notifier.currentRowChanged();
+    d->notifier.dataChanged(nullptr);
 }
 
 void TableObject::post() {
@@ -458,15 +415,12 @@ void TableObject::remove() {
         return;
     }
     if (d->rowCount() == 0)
-        throw Error(objectName() +
-                    QStringLiteral(": Cannot perform this operation on an empty dataset"));
+        throw d->operationRefused("an empty dataset");
     d->checkModifiable();
     const int row = d->current;
     d->deleteRow(row);
-    d->dropEditBuffer();
-    d->keys.erase(d->keys.begin() + row);
-    const auto first = d->cells.begin() + ptrdiff_t(row) * d->fieldCount();
-    d->cells.erase(first, first + d->fieldCount());
+    d->buffer.clear();
+    d->rows.removeRow(row);
     for (auto &[field, index] : d->locateIndexes)
         index.removeRow(row);
     const int n = d->rowCount();
@@ -475,19 +429,19 @@ void TableObject::remove() {
     d->eof = n == 0;
     emit rowRemoved(row);
     d->setState(State::Browse);
-    d->notifyCurrent();
-    d->notifyData(nullptr);
+    d->notifier.currentRowChanged();
+    d->notifier.dataChanged(nullptr);
 }
 
 void TableObject::refresh() {
     d->checkBrowseMode();
-    const qint64 key = d->current >= 0 ? d->keys[size_t(d->current)] : -1;
-    std::vector<qint64> keys;
-    std::vector<QVariant> cells;
-    d->load(keys, cells);
-    d->keepUnchangedIndexes(keys, cells);
-    d->keys = std::move(keys);
-    d->cells = std::move(cells);
+    const qint64 key = d->current >= 0 ? d->rows.key(d->current) : -1;
+    Connection::Version version;
+    Snapshot newRows = d->load(&version);
+    d->keepUnchangedIndexes(newRows);
+    d->rows = std::move(newRows);
+    d->readAt = version;
+    d->digests.clear();
     const int n = d->rowCount();
     int row = d->findKey(key);
     if (row < 0)
@@ -496,8 +450,8 @@ void TableObject::refresh() {
     d->bof = n == 0;
     d->eof = n == 0;
     emit rowsReset();
-    d->notifyCurrent();
-    d->notifyData(nullptr);
+    d->notifier.currentRowChanged();
+    d->notifier.dataChanged(nullptr);
 }
 
 bool TableObject::locate(const QString &column, const QString &text) {
@@ -522,11 +476,12 @@ void TableObject::prepareLocate(const QString &column) {
 }
 
 QString TableObject::Private::indexText(int row, int field) const {
-    const QVariant &stored = cell(row, field);
+    const QVariant &stored = rows.cell(row, field);
     if (stored.isNull())
         return QString();
     const Field::Type type = fields[field]->type();
-    if (type == Field::Type::Text || type == Field::Type::Memo) {
+    if ((type == Field::Type::Text || type == Field::Type::Memo) &&
+        stored.typeId() == QMetaType::QString) {
         const QString text = stored.toString(); // shares the stored text
         return text.isNull() ? QString(QLatin1String("")) : text;
     }
@@ -539,26 +494,19 @@ void TableObject::Private::updateIndexes(int row) {
         index.setText(row, indexText(row, field));
 }
 
-void TableObject::Private::keepUnchangedIndexes(const std::vector<qint64> &newKeys,
-                                                const std::vector<QVariant> &newCells) {
-    if (newKeys != keys) {
+void TableObject::Private::keepUnchangedIndexes(const Snapshot &newRows) {
+    if (!newRows.sameKeys(rows)) {
         invalidateIndexes();
         return;
     }
-    const size_t width = size_t(fieldCount());
-    for (auto it = locateIndexes.begin(); it != locateIndexes.end();) {
-        bool same = true;
-        for (size_t row = 0; same && row < keys.size(); ++row)
-            same =
-                newCells[row * width + size_t(it->first)] == cells[row * width + size_t(it->first)];
-        it = same ? std::next(it) : locateIndexes.erase(it);
-    }
+    for (auto it = locateIndexes.begin(); it != locateIndexes.end();)
+        it = newRows.sameColumn(rows, it->first) ? std::next(it) : locateIndexes.erase(it);
 }
 
 Bookmark TableObject::bookmark() const {
     if (d->current < 0)
         return {};
-    return {d->keys[size_t(d->current)]};
+    return {d->rows.key(d->current)};
 }
 
 bool TableObject::bookmarkValid(const Bookmark &bookmark) const {
@@ -574,29 +522,19 @@ void TableObject::gotoBookmark(const Bookmark &bookmark) {
 }
 
 void TableObject::disableControls() {
-    if (d->disableCount++ == 0) {
-        d->stateAtDisable = d->state;
-        d->rowAtDisable = d->current;
-    }
+    d->notifier.disable();
 }
 
 void TableObject::enableControls() {
-    if (d->disableCount == 0 || --d->disableCount > 0)
-        return;
-    if (d->state != d->stateAtDisable)
-        emit stateChanged();
-    if (d->current != d->rowAtDisable)
-        emit currentRowChanged(d->current);
-    if (isActive())
-        emit dataChanged(nullptr);
+    d->notifier.enable();
 }
 
 bool TableObject::controlsDisabled() const {
-    return d->disableCount > 0;
+    return d->notifier.isDisabled();
 }
 
 bool TableObject::isModified() const {
-    return isEditing() && d->modified;
+    return isEditing() && d->buffer.isModified();
 }
 
 bool TableObject::canModify() const {
@@ -643,34 +581,33 @@ void TableObject::setStoredValue(int fieldIndex, const QVariant &stored) {
     }
     if (!isEditing())
         edit();
-    d->buffer[size_t(fieldIndex)] = stored;
-    d->changed[size_t(fieldIndex)] = true;
-    d->modified = true;
+    d->buffer.set(fieldIndex, stored);
     emit rowChanged(d->current);
-    d->notifyData(f);
+    d->notifier.dataChanged(f);
 }
 
 QByteArray TableObject::readBlob(int fieldIndex) const {
     if (d->current < 0 || fieldIndex < 0 || fieldIndex >= fieldCount())
         return {};
-    if (isEditing() && d->blobs[size_t(fieldIndex)])
-        return *d->blobs[size_t(fieldIndex)];
-    const qint64 key = d->keys[size_t(d->current)];
+    if (isEditing() && d->buffer.blob(fieldIndex))
+        return *d->buffer.blob(fieldIndex);
+    const qint64 key = d->rows.key(d->current);
     if (key < 0 || d->stored(d->current, fieldIndex).isNull())
         return {};
-    return d->readBlob(key, fieldIndex);
+    QByteArray bytes = d->readBlob(key, fieldIndex);
+    // What is read here is what the user is shown: the edit builds on it.
+    if (!bytes.isNull())
+        d->digests.remember(key, fieldIndex, BlobDigests::of(bytes));
+    return bytes;
 }
 
 void TableObject::setBlob(int fieldIndex, const QByteArray &bytes) {
     Field *f = modifiableField(fieldIndex);
     if (!isEditing())
         edit();
-    d->blobs[size_t(fieldIndex)] = bytes;
-    d->buffer[size_t(fieldIndex)] = bytes.isNull() ? QVariant() : QVariant(qlonglong(bytes.size()));
-    d->changed[size_t(fieldIndex)] = true;
-    d->modified = true;
+    d->buffer.setBlob(fieldIndex, bytes);
     emit rowChanged(d->current);
-    d->notifyData(f);
+    d->notifier.dataChanged(f);
 }
 
 } // namespace data

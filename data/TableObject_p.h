@@ -1,21 +1,28 @@
 #pragma once
 
+#include "data/BlobDigests.h"
 #include "data/Connection.h"
+#include "data/EditBuffer.h"
+#include "data/Error.h"
 #include "data/LocateIndex.h"
+#include "data/Notifier.h"
+#include "data/Snapshot.h"
 #include "data/TableObject.h"
 
 #include <QPointer>
 
+#include <functional>
 #include <map>
 #include <memory>
-#include <optional>
-#include <vector>
 
 namespace data {
 
+class Statement;
+
 struct TableObject::Private {
     explicit Private(TableObject *owner)
-        : q(owner) {}
+        : q(owner)
+        , notifier(owner) {}
 
     TableObject *q;
     QPointer<Connection> shared;
@@ -26,41 +33,35 @@ struct TableObject::Private {
     bool declared = false;
     State state = State::Inactive;
 
-    // The snapshot: one key per row (-1 for a row being inserted) and the
-    // stored values row after row.
-    std::vector<qint64> keys;
-    std::vector<QVariant> cells;
+    Snapshot rows;
+    // The version of the table the snapshot shows; a write of this table
+    // object keeps it current when nothing else wrote meanwhile.
+    Connection::Version readAt;
+    mutable BlobDigests digests;
     int current = -1;
     bool bof = true;
     bool eof = true;
 
-    // The row being edited or inserted.
-    std::vector<QVariant> buffer;
-    std::vector<bool> changed;
-    std::vector<std::optional<QByteArray>> blobs;
-    bool modified = false;
-    int rowBeforeInsert = -1;
-    bool bofBeforeInsert = true;
-    bool eofBeforeInsert = true;
+    EditBuffer buffer;
+    // Where the cursor stood before an insertion, to return there on cancel.
+    struct Position {
+        int row = -1;
+        bool bof = true;
+        bool eof = true;
+    } beforeInsert;
 
-    int disableCount = 0;
-    State stateAtDisable = State::Inactive;
-    int rowAtDisable = -1;
+    Notifier notifier;
 
     mutable std::map<int, LocateIndex> locateIndexes;
 
     int fieldCount() const { return int(fields.size()); }
-    int rowCount() const { return int(keys.size()); }
+    int rowCount() const { return rows.rowCount(); }
     Connection *connection() const { return own ? own.get() : shared.data(); }
     sqlite3 *db() const;
-    const QVariant &cell(int row, int field) const {
-        return cells[size_t(row) * size_t(fieldCount()) + size_t(field)];
-    }
-    QVariant &cell(int row, int field) {
-        return cells[size_t(row) * size_t(fieldCount()) + size_t(field)];
-    }
     const QVariant &stored(int row, int field) const;
 
+    // "<table object>: Cannot perform this operation on <what>".
+    Error operationRefused(const char *what) const;
     void checkActive() const;
     void checkModifiable() const;
     QString fieldName(const QString &column) const;
@@ -68,32 +69,35 @@ struct TableObject::Private {
     // SQL, in TableSql.cpp.
     void makeFieldsFromFile();
     QString selectList() const;
-    void load(std::vector<qint64> &keys, std::vector<QVariant> &cells) const;
+    Snapshot load(Connection::Version *version) const;
     bool readRow(qint64 key, int row);
+    // Runs one write in a transaction of its own. othersWrote: the table
+    // changed since the snapshot through another connection or table object,
+    // so blob contents must be compared too. The snapshot's version carries
+    // on past this table object's own write.
+    void write(const std::function<void(bool othersWrote)> &statement);
+    // The snapshot holds a blob of one byte or more in the row's field.
+    bool hasBytes(int row, int field) const;
     void writeEdit();
     qint64 writeInsert();
     void deleteRow(int row);
     QByteArray readBlob(qint64 key, int field) const;
-    // " AND col IS ?..." over every field's value in `row` as read.
-    QString originalCriteria() const;
-    int bindOriginal(class Statement &stmt, int first, int row) const;
+    // " AND col IS ?..." over every field's value in `row` as read; a blob
+    // by its size and, where compareContent, by the digest of what was read.
+    QString originalCriteria(int row, bool compareContent) const;
+    int bindOriginal(Statement &stmt, int first, int row, bool compareContent) const;
     // Binds the edit buffer's changed values from 1 on; returns the next index.
-    int bindChanged(class Statement &stmt) const;
+    int bindChanged(Statement &stmt) const;
 
-    // Notifications.
     void setState(State newState);
-    void notifyData(Field *field);
-    void notifyCurrent();
 
     void beginEditBuffer(bool insertRow);
-    void dropEditBuffer();
     void invalidateIndexes() { locateIndexes.clear(); }
     // The text a locate index keeps for a row of a field.
     QString indexText(int row, int field) const;
     void updateIndexes(int row);
     // Keeps the indexes whose column reads the same in the new snapshot.
-    void keepUnchangedIndexes(const std::vector<qint64> &newKeys,
-                              const std::vector<QVariant> &newCells);
+    void keepUnchangedIndexes(const Snapshot &newRows);
     void checkBrowseMode();
     void postPending();
     void cancelPending();
@@ -101,7 +105,7 @@ struct TableObject::Private {
     void goTo(int row, bool newBof, bool newEof);
     // A move to row that goes somewhere: both flags cleared.
     void moveTo(int row);
-    int findKey(qint64 key) const;
+    int findKey(qint64 key) const { return rows.findKey(key, state == State::Insert); }
 };
 
 } // namespace data

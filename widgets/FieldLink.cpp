@@ -7,7 +7,6 @@
 #include "widgets/Messages.h"
 
 #include <QFocusEvent>
-#include <QHash>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
@@ -15,26 +14,13 @@
 
 namespace widgets {
 
-namespace {
-QMultiHash<data::DataSource *, FieldLink *> &registry() {
-    static QMultiHash<data::DataSource *, FieldLink *> links;
-    return links;
-}
-} // namespace
-
 FieldLink::FieldLink(QObject *control)
     : QObject(control)
     , m_control(control) {}
 
 FieldLink::~FieldLink() {
-    unregister();
-}
-
-void FieldLink::unregister() {
-    // By the address it was registered under: the source may be gone already.
-    if (m_registered)
-        registry().remove(m_registered, this);
-    m_registered = nullptr;
+    if (m_source)
+        m_source->removePendingEdit(this);
 }
 
 void FieldLink::setDataSource(data::DataSource *source) {
@@ -43,13 +29,12 @@ void FieldLink::setDataSource(data::DataSource *source) {
     for (const auto &link : std::as_const(m_links))
         disconnect(link);
     m_links.clear();
-    unregister();
+    if (m_source)
+        m_source->removePendingEdit(this);
     m_source = source;
     if (source) {
-        registry().insert(source, this);
-        m_registered = source;
-        m_links << connect(source, &QObject::destroyed, this, &FieldLink::unregister)
-                << connect(source, &data::DataSource::dataChange, this, &FieldLink::dataChange)
+        source->addPendingEdit(this);
+        m_links << connect(source, &data::DataSource::dataChange, this, &FieldLink::dataChange)
                 << connect(source, &data::DataSource::updateData, this, &FieldLink::updateData)
                 << connect(source, &data::DataSource::stateChange, this, &FieldLink::activeChanged)
                 << connect(source, &data::DataSource::dataSetChanged, this, &FieldLink::reload);
@@ -145,9 +130,8 @@ void FieldLink::writePending() {
 }
 
 void FieldLink::writeAllPending(data::DataSource *source) {
-    const QList<FieldLink *> links = registry().values(source);
-    for (FieldLink *link : links)
-        link->writePending();
+    if (source)
+        source->writePendingEdits();
 }
 
 void FieldLink::reload() {

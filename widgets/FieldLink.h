@@ -22,7 +22,7 @@ namespace widgets {
 // finds the field, tells the control when to show the current value again,
 // starts an edit when the user begins to type, and writes the control's
 // pending text into the record on request.
-class FieldLink : public QObject {
+class FieldLink : public QObject, public data::PendingEdit {
     Q_OBJECT
 public:
     explicit FieldLink(QObject *control);
@@ -60,7 +60,7 @@ public:
     std::function<void()> onWrite;
 
     // Writes the pending text now (throws on bad text).
-    void writePending();
+    void writePending() override;
     // Writes the pending text of every control bound to the source; callers
     // that are about to post or move run it first, so bad text stops them.
     static void writeAllPending(data::DataSource *source);
@@ -73,12 +73,10 @@ signals:
 
 private:
     void dataChange(data::Field *changed);
-    void unregister();
     void updateData();
 
     QObject *m_control;
     QPointer<data::DataSource> m_source;
-    data::DataSource *m_registered = nullptr;
     QString m_column;
     bool m_modified = false;
     bool m_loading = false;

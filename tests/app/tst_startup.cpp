@@ -92,6 +92,9 @@ void TestStartup::connectionFailureShowsOneMessageAndEnds() {
     QCOMPARE(boxes.boxes()[0].icon, QMessageBox::NoIcon);
     QVERIFY2(boxes.lastText().contains(expected), qPrintable(boxes.lastText()));
     QVERIFY(app::lifetime::terminateRequested());
+    QCOMPARE(app::lifetime::exitStatus(), EXIT_FAILURE);
+    app::lifetime::requestTerminate(); // as closing the window does afterwards
+    QCOMPARE(app::lifetime::exitStatus(), EXIT_FAILURE);
     QVERIFY(!named<data::TableObject>(form, "ADOTable1")->isActive());
     QCOMPARE(named<QDateEdit>(form, "DateTimePicker1")->date(), QDate(2003, 1, 1));
     // The program never creates a missing file.
@@ -189,6 +192,7 @@ void TestStartup::exitAndCloseDiscardUnpostedEdits() {
             QVERIFY(!form->isVisible());
         }
         QVERIFY(app::lifetime::terminateRequested());
+        QCOMPARE(app::lifetime::exitStatus(), 0);
         form.reset();
     }
     QCOMPARE(fixture.scalar(QStringLiteral("SELECT \"Item Name\" FROM \"Household Inventory\""))

@@ -69,6 +69,10 @@ private slots:
     void concurrentEditIsRefused();
     void editOfDeletedRowIsRefused();
     void changedPhotographIsNoticedByItsSize();
+    void photographOfTheSameSizeIsComparedByContent_data();
+    void photographOfTheSameSizeIsComparedByContent();
+    void ownWritesLeaveOtherPhotographsEditable_data();
+    void ownWritesLeaveOtherPhotographsEditable();
     void removeOfChangedRowIsRefused();
     void busyFileRefusesWithSqliteText();
 };
@@ -141,6 +145,100 @@ void TestConcurrency::changedPhotographIsNoticedByItsSize() {
     Env::name(*env.report)->setValue(QStringLiteral("renamed"));
     QCOMPARE(errorOf([&] { env.report->post(); }), kRefused);
     QCOMPARE(env.fileName(1), QStringLiteral("chair"));
+}
+
+void TestConcurrency::photographOfTheSameSizeIsComparedByContent_data() {
+    QTest::addColumn<QString>("reportBefore"); // what the report does before main posts
+    QTest::addColumn<bool>("replacesPhoto");   // the report's own change
+    QTest::addColumn<bool>("mainSameRow");     // main replaces this photo, or another row's
+    QTest::newRow("both shown it") << "read" << true << true;
+    QTest::newRow("edit begun first") << "edit" << true << true;
+    QTest::newRow("never read") << "" << true << true;
+    QTest::newRow("shown, then a name") << "read" << false << true;
+    QTest::newRow("shown, another row changed") << "read" << true << false;
+}
+
+void TestConcurrency::photographOfTheSameSizeIsComparedByContent() {
+    QFETCH(QString, reportBefore);
+    QFETCH(bool, replacesPhoto);
+    QFETCH(bool, mainSameRow);
+    Env env;
+    const QByteArray original("\xFF\xD8photo");
+    const QByteArray mainPhoto("\xFF\xD8PHOTO");
+    const QByteArray reportPhoto("\xFF\xD8snaps");
+    auto photo = [](TableObject &t) { return t.fieldByName(QStringLiteral("Photograph")); };
+    auto inFile = [&] {
+        return env.fixture->scalar(
+            QStringLiteral(R"(SELECT "Photograph" FROM "Household Inventory" WHERE rowid = 1)"));
+    };
+    QCOMPARE(photo(*env.main)->blob(), original);
+    if (reportBefore == QLatin1String("read"))
+        QCOMPARE(photo(*env.report)->blob(), original);
+    else if (reportBefore == QLatin1String("edit"))
+        env.report->edit();
+    if (!mainSameRow)
+        env.main->last();
+    photo(*env.main)->setBlob(mainPhoto);
+    env.main->post();
+
+    auto change = [&] {
+        if (replacesPhoto)
+            photo(*env.report)->setBlob(reportPhoto);
+        else
+            Env::name(*env.report)->setValue(QStringLiteral("renamed"));
+    };
+    change();
+    if (!mainSameRow) {
+        // What the report showed is still there: no reason to refuse.
+        env.report->post();
+        QCOMPARE(inFile(), QVariant(reportPhoto));
+        return;
+    }
+    QCOMPARE(errorOf([&] { env.report->post(); }), kRefused);
+    QCOMPARE(inFile(), QVariant(mainPhoto));
+    QCOMPARE(env.fileName(1), QStringLiteral("chair"));
+    // Read again, the same change goes through.
+    env.report->cancel();
+    env.report->refresh();
+    change();
+    env.report->post();
+    QCOMPARE(inFile(), QVariant(replacesPhoto ? reportPhoto : mainPhoto));
+    QCOMPARE(photo(*env.report)->blob(), replacesPhoto ? reportPhoto : mainPhoto);
+}
+
+void TestConcurrency::ownWritesLeaveOtherPhotographsEditable_data() {
+    QTest::addColumn<QString>("journal");
+    QTest::newRow("write-ahead log") << "wal";
+    QTest::newRow("rollback journal, switched by the first write") << "delete";
+}
+
+void TestConcurrency::ownWritesLeaveOtherPhotographsEditable() {
+    QFETCH(QString, journal);
+    Env env;
+    env.fixture->addItem(QStringLiteral("desk"), QByteArray("\xFF\xD8") + "desk");
+    env.report->close();
+    env.main->close();
+    env.connection->close();
+    env.fixture->exec(QStringLiteral("PRAGMA journal_mode=") + journal);
+    env.connection->open();
+    env.main->open();
+    std::unique_ptr<TableObject> people(TableFactory::create(
+        TableId::People, QStringLiteral("ADOTable2"), env.connection.get(), nullptr));
+    people->open();
+    // Writes of this connection, to this table and another, change nothing
+    // the items' table object has not seen.
+    people->insert();
+    people->fieldByName(QStringLiteral("First Name"))->setValue(QStringLiteral("Ann"));
+    people->post();
+    env.main->last();
+    env.main->fieldByName(QStringLiteral("Photograph"))->setBlob(QByteArray("\xFF\xD8") + "DESK");
+    env.main->post();
+    env.main->first();
+    env.main->fieldByName(QStringLiteral("Photograph"))->setBlob(QByteArray("\xFF\xD8") + "CHAIR");
+    env.main->post();
+    env.main->remove();
+    QCOMPARE(env.fixture->scalar(QStringLiteral(R"(SELECT count(*) FROM "Household Inventory")")),
+             QVariant(qlonglong(2)));
 }
 
 void TestConcurrency::removeOfChangedRowIsRefused() {

@@ -3,6 +3,7 @@
 #include "data/Error.h"
 #include "data/Schema.h"
 #include "data/Statement.h"
+#include "data/TableFactory.h"
 
 #include <QFile>
 #include <QTest>
@@ -19,7 +20,9 @@ private slots:
     void dataSourceIsParsedAsAWhole();
     void opensFilesInAwkwardDirectories_data();
     void opensFilesInAwkwardDirectories();
-    void setsJournalSynchronousAndTimeout();
+    void viewingChangesNothingAndTheFirstWriteSetsTheJournal();
+    void unknownQuotedNameIsAnError_data();
+    void unknownQuotedNameIsAnError();
     void openAndCloseAreIdempotent();
     void refusesMissingFileWithoutCreatingIt();
     void refusesFilesThatAreNoDatabase_data();
@@ -73,9 +76,15 @@ void TestConnection::opensFilesInAwkwardDirectories() {
     QCOMPARE(connection.fileName(), fixture.mainFile());
 }
 
-void TestConnection::setsJournalSynchronousAndTimeout() {
+void TestConnection::viewingChangesNothingAndTheFirstWriteSetsTheJournal() {
     DataFixture fixture;
     fixture.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+    fixture.addItem(QStringLiteral("Lamp"), QByteArray("\xFF\xD8photo"));
+    auto content = [&] {
+        QFile file(fixture.mainFile());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray before = content();
     Connection connection;
     connection.setConnectionString(fixture.mainConnectionString());
     QCOMPARE(connection.connectionTimeout(), 15);
@@ -86,11 +95,50 @@ void TestConnection::setsJournalSynchronousAndTimeout() {
         stmt.step();
         return stmt.text(0);
     };
+    std::unique_ptr<data::TableObject> items(data::TableFactory::create(
+        data::TableId::HouseholdInventory, QStringLiteral("ADOTable1"), &connection, nullptr));
+    items->open();
+    QCOMPARE(items->fieldByName(QStringLiteral("Photograph"))->blob(), QByteArray("\xFF\xD8photo"));
+    items->edit();
+    items->cancel();
+    QCOMPARE(pragma("journal_mode"), QStringLiteral("delete"));
+    QVERIFY(content() == before);
+    items->fieldByName(QStringLiteral("Item Name"))->setValue(QStringLiteral("Lantern"));
+    items->post();
     QCOMPARE(pragma("journal_mode"), QStringLiteral("wal"));
     QCOMPARE(pragma("synchronous"), QStringLiteral("2"));
     QCOMPARE(pragma("busy_timeout"), QStringLiteral("30000"));
     connection.setCommandTimeout(2);
     QCOMPARE(pragma("busy_timeout"), QStringLiteral("2000"));
+}
+
+void TestConnection::unknownQuotedNameIsAnError_data() {
+    QTest::addColumn<int>("table");
+    QTest::addColumn<QString>("column");
+    QTest::newRow("item name") << int(data::TableId::HouseholdInventory) << "Item Name";
+    QTest::newRow("photograph") << int(data::TableId::People) << "Photograph";
+    QTest::newRow("password") << int(data::TableId::Diary) << "Password";
+}
+
+void TestConnection::unknownQuotedNameIsAnError() {
+    QFETCH(int, table);
+    QFETCH(QString, column);
+    const auto id = data::TableId(table);
+    DataFixture fixture;
+    fixture.exec(QStringLiteral(R"(ALTER TABLE "%1" DROP COLUMN "%2")")
+                     .arg(data::Schema::table(id).name, column));
+    auto connection = fixture.connect();
+    std::unique_ptr<data::TableObject> opened(
+        data::TableFactory::create(id, QStringLiteral("ADOTable1"), connection.get(), nullptr));
+    try {
+        opened->open();
+        QFAIL("a table without one of its columns opened");
+    } catch (const data::Error &e) {
+        QCOMPARE(e.text(), QStringLiteral("no such column: ") + column);
+    }
+    QVERIFY(!opened->isActive());
+    QVERIFY_THROWS_EXCEPTION(
+        data::Error, data::Statement(connection->handle(), QStringLiteral(R"(SELECT "Nope")")));
 }
 
 void TestConnection::openAndCloseAreIdempotent() {

@@ -87,6 +87,8 @@ private slots:
     void booleansAndFloats();
     void blobsRoundTripEmptyAndNull();
     void blobsAreReadOnlyWhenAskedFor();
+    void valuesOfAnotherStorageClassShowAsTheyAreAndStayEditable_data();
+    void valuesOfAnotherStorageClassShowAsTheyAreAndStayEditable();
 };
 
 void TestFields::textIsCutToTheColumnWidth() {
@@ -334,6 +336,52 @@ void TestFields::blobsAreReadOnlyWhenAskedFor() {
     env.fixture->exec(QStringLiteral(R"(UPDATE "Household Inventory" SET "Photograph" = x'FFD8FF')"
                                      R"( WHERE "Item Name" = 'item 2')"));
     QCOMPARE(photo->blob(), QByteArray("\xFF\xD8\xFF"));
+}
+
+void TestFields::valuesOfAnotherStorageClassShowAsTheyAreAndStayEditable_data() {
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("real in currency") << "Purchase Price" << QVariant(12.3456) << "12.3456";
+    QTest::newRow("text in currency") << "Purchase Price" << QVariant("abc") << "abc";
+    QTest::newRow("real in date") << "Date Purchased" << QVariant(2459000.5) << "2459000.5";
+    QTest::newRow("text in boolean") << "Insured" << QVariant("yes") << "yes";
+    QTest::newRow("bytes in text") << "Item Name" << QVariant(QByteArray("lamp")) << "lamp";
+}
+
+void TestFields::valuesOfAnotherStorageClassShowAsTheyAreAndStayEditable() {
+    QFETCH(QString, column);
+    QFETCH(QVariant, stored);
+    QFETCH(QString, shown);
+    Env env;
+    env.fixture->exec(QStringLiteral(R"(UPDATE "Household Inventory" SET "%1" = ?)").arg(column),
+                      {stored});
+    env.table->refresh();
+    Field *field = env.table->fieldByName(column);
+    QCOMPARE(field->asString(), shown);
+    QCOMPARE(env.table->displayText(0, field->index()), shown);
+    QCOMPARE(field->value(), stored);
+    // An edit of another column finds the row as it was read.
+    Field *other = env.field(column == QLatin1String("Item Name") ? "Serial Number" : "Item Name");
+    other->setAsString(QStringLiteral("edited"));
+    env.table->post();
+    QCOMPARE(env.inFile(qPrintable(other->columnName())), QVariant(QStringLiteral("edited")));
+    QCOMPARE(env.inFile(qPrintable(column)), stored);
+    QCOMPARE(field->asString(), shown);
+    if (column != QLatin1String("Purchase Price"))
+        return;
+    // A currency held as a real number converts exactly and is written back as
+    // the column keeps it; text is refused with a clear error.
+    if (stored.typeId() != QMetaType::Double) {
+        QCOMPARE(errorOf([&] { field->currencyUnits(); }),
+                 QStringLiteral("'abc' is not a valid floating point value"));
+        return;
+    }
+    QCOMPARE(field->currencyUnits(), qint64(123456));
+    field->setAsString(shown);
+    env.table->post();
+    QCOMPARE(env.inFile("Purchase Price"), QVariant(qlonglong(123456)));
+    QCOMPARE(field->asString(), shown);
 }
 
 QTEST_GUILESS_MAIN(TestFields)
