@@ -3,6 +3,7 @@
 #include "BuildInfo.h"
 #include "widgets/Emblem.h"
 
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -70,6 +71,13 @@ TSplashScreen::TSplashScreen(QWidget *parent)
 
 bool TSplashScreen::FormCloseQuery() const {
     return !Timer1->isActive();
+}
+
+void TSplashScreen::waitUntilMayClose() {
+    QEventLoop wait;
+    connect(Timer1, &QTimer::timeout, &wait, &QEventLoop::quit);
+    while (!FormCloseQuery())
+        wait.exec();
 }
 
 void TSplashScreen::Timer1Timer() {
