@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 
+#include "app/DateBox.h"
 #include "loans/UtilitiesPage.h"
 #include "private/DiaryPage.h"
 #include "private/HelpPage.h"
@@ -100,6 +101,7 @@ void TForm1::buildPages() {
     DateTimePicker1->setGeometry(521, 48, 159, 20);
     DateTimePicker1->setCalendarPopup(true);
     DateTimePicker1->setDisplayFormat(QLocale().dateFormat(QLocale::LongFormat));
+    fitLongDates(DateTimePicker1);
     DateTimePicker1->raise();
 }
 

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -21,6 +22,8 @@ private slots:
     void menusInOrder();
     void resizingKeepsControlsInPlace();
     void focusChainFollowsTheWindowsOrder();
+    void dateBoxShowsTheWholeLongDate_data();
+    void dateBoxShowsTheWholeLongDate();
 
     void cleanup() { lifetime::reset(); }
 
@@ -107,6 +110,39 @@ void TestMainWindow::resizingKeepsControlsInPlace() {
     QCOMPARE(form.DateTimePicker1->geometry(), date);
     QCOMPARE(pages, QRect(8, 40, 673, 417));
     QCOMPARE(date, QRect(521, 48, 159, 20));
+}
+
+void TestMainWindow::dateBoxShowsTheWholeLongDate_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::newRow("British") << QLocale(QLocale::English, QLocale::UnitedKingdom);
+    QTest::newRow("American") << QLocale(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany);
+}
+
+void TestMainWindow::dateBoxShowsTheWholeLongDate() {
+    QFETCH(QLocale, locale);
+    const QLocale before;
+    QLocale::setDefault(locale);
+    TForm1 form(m_data.directory());
+    QLocale::setDefault(before);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto *box = form.findChild<QDateEdit *>(QStringLiteral("DateTimePicker1"));
+    QVERIFY(box);
+    auto *field = box->findChild<QLineEdit *>();
+    QVERIFY(field);
+    // Long weekday and month names with a two-digit day; a line edit keeps
+    // two pixels on either side of its text.
+    for (const QDate date : {QDate(2026, 9, 30), QDate(2026, 12, 9), QDate(2027, 2, 24)}) {
+        box->setDate(date);
+        const QString shown = field->text();
+        QVERIFY2(shown.contains(QStringLiteral("2026")) || shown.contains(QStringLiteral("2027")),
+                 qPrintable(shown));
+        const int room = field->contentsRect().width() - 4;
+        QVERIFY2(QFontMetrics(field->font()).horizontalAdvance(shown) <= room,
+                 qPrintable(QStringLiteral("%1 in %2 px").arg(shown).arg(room)));
+    }
+    QCOMPARE(box->geometry(), QRect(521, 48, 159, 20));
 }
 
 void TestMainWindow::focusChainFollowsTheWindowsOrder() {
