@@ -15,6 +15,8 @@ void TForm1::buildToolBar() {
     ToolBar1 = new QWidget(m_client);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setGeometry(0, 0, 687, 29);
+    // Opaque: the enlarged picture beneath must not show between the buttons.
+    ToolBar1->setAutoFillBackground(true);
 
     auto tool = [this](const char *name, int left, const char *hint, int image, bool enabled) {
         auto *button = new QToolButton(ToolBar1);

@@ -1,10 +1,13 @@
 #include "app/Lifetime.h"
 #include "app/TForm1.h"
+#include "platform/imaging/JpegPicture.h"
 #include "tests/data/DataFixture.h"
 #include "tests/support/ModalAnswerer.h"
 #include "widgets/PageControl.h"
+#include "widgets/PictureView.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -24,6 +27,7 @@ private slots:
     void focusChainFollowsTheWindowsOrder();
     void dateBoxShowsTheWholeLongDate_data();
     void dateBoxShowsTheWholeLongDate();
+    void toolBarCoversTheLargePicture();
 
     void cleanup() { lifetime::reset(); }
 
@@ -143,6 +147,27 @@ void TestMainWindow::dateBoxShowsTheWholeLongDate() {
                  qPrintable(QStringLiteral("%1 in %2 px").arg(shown).arg(room)));
     }
     QCOMPARE(box->geometry(), QRect(521, 48, 159, 20));
+}
+
+void TestMainWindow::toolBarCoversTheLargePicture() {
+    TForm1 form(m_data.directory());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QImage red(681, 433, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    QVERIFY(buffer.open(QIODevice::WriteOnly) && red.save(&buffer, "JPG"));
+    auto *large = form.findChild<widgets::PictureView *>(QStringLiteral("ADOImage2"));
+    QVERIFY(large);
+    large->setPicture(platform::JpegPicture(jpeg));
+    large->show();
+    auto *toolBar = form.findChild<QWidget *>(QStringLiteral("ToolBar1"));
+    QVERIFY(toolBar);
+    const QImage shot = form.centralWidget()->grab(toolBar->geometry()).toImage();
+    // The separator before the first button, above a button, and the gap before Exit.
+    for (const QPoint at : {QPoint(4, 12), QPoint(40, 0), QPoint(450, 12)})
+        QCOMPARE(shot.pixelColor(at), toolBar->palette().color(QPalette::Window));
 }
 
 void TestMainWindow::focusChainFollowsTheWindowsOrder() {
