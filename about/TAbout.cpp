@@ -4,6 +4,7 @@
 #include "about/BevelPanel.h"
 #include "platform/sysinfo/SystemInfo.h"
 #include "widgets/Emblem.h"
+#include "widgets/TitleLabel.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -36,11 +37,7 @@ Services &services() {
 }
 
 QFont boxFont(int pixelSize, bool bold) {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(pixelSize);
+    QFont font = widgets::windowFont(pixelSize);
     font.setBold(bold);
     return font;
 }
@@ -97,16 +94,16 @@ TAbout::TAbout(QWidget *parent, const QPixmap &emblem)
     Panel1->setGeometry(rect());
     Panel1->setMouseTracking(true);
 
-    QLabel *title = makeLabel(Panel1, QStringLiteral("Hearthledger"), 16, 16);
+    auto *title = new widgets::TitleLabel(QStringLiteral("Hearthledger"), Panel1);
+    title->move(16, 16);
     QFont titleFont;
     titleFont.setFamilies({QStringLiteral("Mistral"), QStringLiteral("Kaushan Script"),
                            QStringLiteral("Dancing Script"), QStringLiteral("DejaVu Sans")});
     titleFont.setPixelSize(32);
     titleFont.setBold(true);
     title->setFont(titleFont);
-    widgets::fitToWidth(title, title->text(), 158);
+    title->setFixedTitleSize(QSize(158, 38));
     setTextColour(title, kPurple);
-    title->setFixedSize(158, 38);
 
     makeLabel(Panel1, QStringLiteral("Version ") + QLatin1String(buildinfo::version), 24, 50)
         ->setFixedSize(53, 13);

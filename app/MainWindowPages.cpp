@@ -1,6 +1,7 @@
 #include "app/MainWindowUi.h"
 #include "app/TForm1.h"
 
+#include "app/DateBox.h"
 #include "loans/UtilitiesPage.h"
 #include "private/DiaryPage.h"
 #include "private/HelpPage.h"
@@ -106,6 +107,7 @@ void TForm1::buildPages() {
     m_ui->DateTimePicker1->setGeometry(521, 48, 159, 20);
     m_ui->DateTimePicker1->setCalendarPopup(true);
     m_ui->DateTimePicker1->setDisplayFormat(QLocale().dateFormat(QLocale::LongFormat));
+    fitLongDates(m_ui->DateTimePicker1);
     m_ui->DateTimePicker1->raise();
 }
 

@@ -18,6 +18,8 @@ void TForm1::buildToolBar() {
     m_ui->ToolBar1 = new QWidget(m_ui->client);
     m_ui->ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     m_ui->ToolBar1->setGeometry(0, 0, 687, 29);
+    // Opaque: the enlarged picture beneath must not show between the buttons.
+    m_ui->ToolBar1->setAutoFillBackground(true);
 
     auto tool = [this](const char *name, int left, const char *hint, int image, bool enabled) {
         auto *button = new QToolButton(m_ui->ToolBar1);

@@ -2,7 +2,9 @@
 
 #include "BuildInfo.h"
 #include "widgets/Emblem.h"
+#include "widgets/TitleLabel.h"
 
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -41,17 +43,18 @@ TSplashScreen::TSplashScreen(QWidget *parent)
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
 
-    StaticText1 = new QLabel(QStringLiteral("Hearthledger"), this);
-    StaticText1->setObjectName(QStringLiteral("StaticText1"));
-    StaticText1->setGeometry(16, 16, 145, 37);
-    QFont title;
-    title.setFamilies({QStringLiteral("Mistral"), QStringLiteral("Kaushan Script"),
-                       QStringLiteral("DejaVu Serif")});
-    title.setPixelSize(27);
-    title.setBold(true);
-    StaticText1->setFont(title);
-    widgets::fitToWidth(StaticText1, StaticText1->text(), 145);
-    StaticText1->setEnabled(false);
+    auto *title = new widgets::TitleLabel(QStringLiteral("Hearthledger"), this);
+    title->setObjectName(QStringLiteral("StaticText1"));
+    title->move(16, 16);
+    QFont titleFont;
+    titleFont.setFamilies({QStringLiteral("Mistral"), QStringLiteral("Kaushan Script"),
+                           QStringLiteral("DejaVu Serif")});
+    titleFont.setPixelSize(27);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    title->setFixedTitleSize(QSize(145, 37));
+    title->setEnabled(false);
+    StaticText1 = title;
 
     StaticText2 = new QLabel(QStringLiteral("Version ") + QLatin1String(buildinfo::version), this);
     StaticText2->setObjectName(QStringLiteral("StaticText2"));
@@ -72,6 +75,13 @@ TSplashScreen::TSplashScreen(QWidget *parent)
 
 bool TSplashScreen::FormCloseQuery() const {
     return !Timer1->isActive();
+}
+
+void TSplashScreen::waitUntilMayClose() {
+    QEventLoop wait;
+    connect(Timer1, &QTimer::timeout, &wait, &QEventLoop::quit);
+    while (!FormCloseQuery())
+        wait.exec();
 }
 
 void TSplashScreen::Timer1Timer() {

@@ -17,6 +17,11 @@ public:
     // FormCloseQuery: true once Timer1 no longer runs.
     bool FormCloseQuery() const;
 
+    // Handles events, sleeping between them, until FormCloseQuery allows the
+    // splash screen to close: the other windows stay live meanwhile. Returns at
+    // once when the timer has already fired.
+    void waitUntilMayClose();
+
     QLabel *StaticText1 = nullptr;
     QLabel *StaticText2 = nullptr;
     QLabel *Image1 = nullptr;

@@ -26,9 +26,7 @@ int main(int argc, char *argv[]) {
         app::TForm1 Form1(folder.folder);
         Form1.show();
         splash->raise();
-        // The main window is live while the splash screen waits for its time.
-        while (!splash->FormCloseQuery())
-            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        splash->waitUntilMayClose();
         splash.reset();
         if (!app::lifetime::terminateRequested())
             result = QApplication::exec();

@@ -8,11 +8,13 @@
 #include "widgets/Emblem.h"
 #include "widgets/Messages.h"
 
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace loans {
@@ -28,16 +30,6 @@ const QColor kBlue(0x00, 0x00, 0xFF);
 const QColor kInactiveBorder(0xD4, 0xD0, 0xC8);
 
 const char *const kIncomplete = "Incomplete Data entries ! ";
-
-QFont windowFont() {
-    QFont font;
-    // The face the page was drawn for, then faces of about its width.
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(11);
-    return font;
-}
 
 void setBackground(QWidget *widget, QPalette::ColorRole role, const QColor &colour) {
     QPalette palette = widget->palette();
@@ -125,7 +117,7 @@ void setCaption(QLabel *label, const QString &text) {
 UtilitiesPage::UtilitiesPage(QWidget *parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("Utilities"));
-    setFont(windowFont());
+    setFont(widgets::windowFont());
     buildMortgage();
     buildPrincipal();
     buildUnitConversion();
@@ -193,11 +185,21 @@ void UtilitiesPage::buildUnitConversion() {
     static const int columns[3] = {8, 255, 475};
     static const int rows[5] = {22, 45, 68, 91, 112};
     const int ends[3] = {columns[1], columns[2], grpUnitConversion->width()};
+    // One size for the whole chart: the largest at which every line fits its column.
+    QFont chartFont = grpUnitConversion->font();
+    int size = QFontInfo(chartFont).pixelSize();
+    for (int row = 0; row < 5; ++row) {
+        for (int column = 0; column < 3; ++column)
+            size = std::min(size,
+                            widgets::fittingPixelSize(chartFont, QLatin1String(chart[row][column]),
+                                                      ends[column] - columns[column] - 6));
+    }
+    chartFont.setPixelSize(size);
     for (int row = 0; row < 5; ++row) {
         for (int column = 0; column < 3; ++column) {
-            const QString text = QLatin1String(chart[row][column]);
-            QLabel *label = makeLabel(grpUnitConversion, text, columns[column], rows[row]);
-            widgets::fitToWidth(label, text, ends[column] - columns[column] - 6);
+            QLabel *label = makeLabel(grpUnitConversion, QLatin1String(chart[row][column]),
+                                      columns[column], rows[row]);
+            label->setFont(chartFont);
             label->adjustSize();
         }
     }
@@ -213,7 +215,9 @@ void UtilitiesPage::btnCalculateClick() {
     const double Principal = parseAmount(txtPrincipal->text());
     const double InterestRate = parseAmount(txtInterest->text());
     const std::int32_t TotalNumber = parseCount(txtNumberOfPay->text());
-    if (TotalNumber < 1) {
+    // A count of 0 goes on to the formula's division by zero; a negative one
+    // would run a schedule that never meets its last period.
+    if (TotalNumber < 0) {
         widgets::showMessage(QStringLiteral("The total number of payments must be at least 1."));
         return;
     }

@@ -2,7 +2,9 @@
 
 #include "data/DataSource.h"
 #include "data/TableObject.h"
+#include "records/PictureRoutines.h"
 #include "records/RecordRoutines.h"
+#include "widgets/Emblem.h"
 #include "widgets/FieldLink.h"
 #include "widgets/Messages.h"
 
@@ -43,14 +45,17 @@ NameSearch::NameSearch(QGroupBox *box, data::DataSource *items, data::DataSource
     QPalette palette = ItemName->palette();
     palette.setColor(QPalette::Text, Qt::black);
     ItemName->setPalette(palette);
-    QFont normal = ItemName->font();
-    normal.setBold(false);
+    // The box's own style sheet (its bold blue caption) would give its controls
+    // the toolkit's default face: they take the window's, not bold.
+    const QFont normal = widgets::windowFont();
     ItemName->setFont(normal);
 
     Label13 = new QLabel(QStringLiteral("Enter first few letters of the name:"), box);
     Label13->setObjectName(QStringLiteral("Label13"));
     Label13->move(8, 48);
     Label13->setFont(normal);
+    // It ends short of the buttons' column (left 184), smaller where the face is wide.
+    widgets::fitToWidth(Label13, Label13->text(), 184 - 4 - 8);
     Label13->adjustSize();
 
     SearchClose = new QPushButton(QStringLiteral("Close"), box);

@@ -79,13 +79,26 @@ QFont windowFont(int pixelSize) {
     return font;
 }
 
+namespace {
+int pixelSizeOf(const QFont &font) {
+    return font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+}
+} // namespace
+
+int fittingPixelSize(const QFont &font, const QString &text, int width) {
+    QFont trial = font;
+    int size = pixelSizeOf(font);
+    const int smallest = size * 2 / 3;
+    while (size > smallest && QFontMetrics(trial).horizontalAdvance(text) > width)
+        trial.setPixelSize(--size);
+    return size;
+}
+
 void fitToWidth(QWidget *label, const QString &text, int width) {
     QFont font = label->font();
-    int size = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
-    const int smallest = size * 2 / 3;
-    while (size > smallest && QFontMetrics(font).horizontalAdvance(text) > width) {
-        font.setPixelSize(--size);
-    }
+    const int size = fittingPixelSize(font, text, width);
+    if (size != pixelSizeOf(font))
+        font.setPixelSize(size);
     label->setFont(font);
 }
 

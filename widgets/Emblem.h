@@ -24,4 +24,7 @@ QFont windowFont(int pixelSize = 11);
 // ones here are wider.
 void fitToWidth(QWidget *label, const QString &text, int width);
 
+// The pixel size fitToWidth would give font for text in width.
+int fittingPixelSize(const QFont &font, const QString &text, int width);
+
 } // namespace widgets

@@ -12,10 +12,11 @@ using extended::store;
 
 MortgageSummary runMortgageSchedule(double Principal, double InterestRate, std::int32_t TotalNumber,
                                     const MortgagePeriodObserver &observer) {
+    // No payments at all fails in the formula itself, with its floating-point
+    // error; only a negative count gets this far without a schedule.
+    double Payment = roundToCents(LoanPayment(TotalNumber, 12, Principal, InterestRate));
     if (TotalNumber < 1)
         throw std::domain_error("a repayment schedule needs at least one payment");
-
-    double Payment = roundToCents(LoanPayment(TotalNumber, 12, Principal, InterestRate));
     const double regularPayment = Payment;
     double Balance = Principal;
     double TotalPayments = 0;

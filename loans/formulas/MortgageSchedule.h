@@ -26,8 +26,9 @@ using MortgagePeriodObserver = std::function<void(const MortgagePeriod &)>;
 
 // Runs the monthly repayment schedule of a loan: the payment from LoanPayment
 // rounded to cents, each period's interest rounded to cents, the final period
-// paying off the balance. TotalNumber must be at least 1 (std::domain_error
-// otherwise); floating-point faults throw loans::FloatError.
+// paying off the balance. Floating-point faults throw loans::FloatError (a
+// count of 0 divides by zero in LoanPayment); a negative count, which has no
+// schedule, throws std::domain_error.
 MortgageSummary runMortgageSchedule(double Principal, double InterestRate, std::int32_t TotalNumber,
                                     const MortgagePeriodObserver &observer = {});
 

@@ -1,9 +1,11 @@
 #include "platform/reportengine/BandPainter.h"
 
+#include "platform/reportengine/ReportFonts.h"
 #include "platform/reportengine/ReportSource.h"
 #include "platform/reportengine/ReportUnits.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QTextBoundaryFinder>
 
 namespace reportengine {
@@ -14,10 +16,13 @@ BandPainter::BandPainter(const ReportBand &band, const ReportFont &baseFont, qre
     m_items.reserve(band.items.size());
     for (const ReportItem &item : band.items) {
         const ReportFont &font = item.font ? *item.font : baseFont;
-        const QFont layoutFont = font.layoutFont();
+        QFont layoutFont = font.layoutFont();
+        const qreal boldPen = syntheticBoldWidth(layoutFont);
+        if (boldPen > 0)
+            layoutFont.setBold(false);
         const QRectF rect(mmToUnits(item.rect.left()), mmToUnits(item.rect.top()),
                           mmToUnits(item.rect.width()), mmToUnits(item.rect.height()));
-        m_items.push_back({item, rect, layoutFont, QFontMetricsF(layoutFont), font.color});
+        m_items.push_back({item, rect, layoutFont, QFontMetricsF(layoutFont), font.color, boldPen});
         if (item.kind == ItemKind::RichText)
             m_hasRichText = true;
     }
@@ -86,9 +91,18 @@ void BandPainter::drawLine(QPainter &painter, const Item &item, const QString &t
         x = rect.right() - textWidth;
     else if (horizontal & Qt::AlignHCenter)
         x = rect.center().x() - textWidth / 2;
+    const QPointF baseline(x, rect.top() + item.metrics.ascent());
     painter.setFont(item.font);
     painter.setPen(item.color);
-    painter.drawText(QPointF(x, rect.top() + item.metrics.ascent()), shown);
+    painter.drawText(baseline, shown);
+    if (item.boldPen > 0) {
+        // The text stays text (it can be searched and copied); its outline
+        // drawn over it makes the strokes bold.
+        QPainterPath outline;
+        outline.addText(baseline, item.font, shown);
+        painter.strokePath(
+            outline, QPen(item.color, item.boldPen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    }
 }
 
 QString BandPainter::fittingText(const QString &text, const QFontMetricsF &metrics, qreal width) {

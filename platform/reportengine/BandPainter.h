@@ -35,6 +35,7 @@ public:
         QFont font;
         QFontMetricsF metrics;
         QColor color;
+        qreal boldPen = 0; // a bold face's strokes drawn over a regular one
     };
     const std::vector<Item> &items() const { return m_items; }
 

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
 
 namespace reportengine {
@@ -19,6 +20,17 @@ QString titleFontFamily() {
         return fallback.defaultFamily();
     }();
     return family;
+}
+
+qreal syntheticBoldWidth(const QFont &font) {
+    if (font.weight() < QFont::DemiBold)
+        return 0;
+    const QFontInfo face(font);
+    const int faceWeight = QFontDatabase::weight(face.family(), face.styleName());
+    if (faceWeight < 0 || faceWeight >= QFont::DemiBold)
+        return 0;
+    // About as much as a bold face adds to a regular one's strokes.
+    return face.pixelSize() / 20.0;
 }
 
 } // namespace reportengine

@@ -132,6 +132,21 @@ void TestAbout::boxLook() {
             QFontMetrics(title->font()).horizontalAdvance(title->text()) <= 158);
     QVERIFY(title->font().bold());
     QCOMPARE(textColour(title), QColor(0x80, 0x00, 0x80));
+    // Drawn whole: no purple at the label's edges, where a cut letter would end.
+    box.show();
+    const QImage drawn = title->grab().toImage();
+    QCOMPARE(drawn.size(), QSize(158, 38));
+    int inked = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            if (drawn.pixelColor(x, y).green() > 150)
+                continue;
+            ++inked;
+            QVERIFY2(x > 0 && y > 0 && x < drawn.width() - 1 && y < drawn.height() - 1,
+                     qPrintable(QStringLiteral("ink at %1, %2").arg(x).arg(y)));
+        }
+    }
+    QVERIFY(inked > 200);
     QCOMPARE(box.font().pixelSize(), 11);
     QCOMPARE(textColour(labelWithText(&box, QStringLiteral("User:"))), QColor(Qt::black));
     QVERIFY(box.txtUser->font().bold());

@@ -1,14 +1,18 @@
 #include "app/Lifetime.h"
 #include "app/TForm1.h"
+#include "platform/imaging/JpegPicture.h"
 #include "tests/data/DataFixture.h"
 #include "tests/support/ModalAnswerer.h"
 #include "tests/support/Named.h"
 #include "tests/support/WindowPages.h"
 #include "widgets/PageControl.h"
+#include "widgets/PictureView.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -25,6 +29,9 @@ private slots:
     void menusInOrder();
     void resizingKeepsControlsInPlace();
     void focusChainFollowsTheWindowsOrder();
+    void dateBoxShowsTheWholeLongDate_data();
+    void dateBoxShowsTheWholeLongDate();
+    void toolBarCoversTheLargePicture();
 
     void cleanup() { app::lifetime::reset(); }
 
@@ -115,6 +122,60 @@ void TestMainWindow::resizingKeepsControlsInPlace() {
     QCOMPARE(named<QDateEdit>(form, "DateTimePicker1")->geometry(), date);
     QCOMPARE(pages, QRect(8, 40, 673, 417));
     QCOMPARE(date, QRect(521, 48, 159, 20));
+}
+
+void TestMainWindow::dateBoxShowsTheWholeLongDate_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::newRow("British") << QLocale(QLocale::English, QLocale::UnitedKingdom);
+    QTest::newRow("American") << QLocale(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany);
+}
+
+void TestMainWindow::dateBoxShowsTheWholeLongDate() {
+    QFETCH(QLocale, locale);
+    const QLocale before;
+    QLocale::setDefault(locale);
+    TForm1 form(m_data.directory());
+    QLocale::setDefault(before);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto *box = form.findChild<QDateEdit *>(QStringLiteral("DateTimePicker1"));
+    QVERIFY(box);
+    auto *field = box->findChild<QLineEdit *>();
+    QVERIFY(field);
+    // Long weekday and month names with a two-digit day; a line edit keeps
+    // two pixels on either side of its text.
+    for (const QDate date : {QDate(2026, 9, 30), QDate(2026, 12, 9), QDate(2027, 2, 24)}) {
+        box->setDate(date);
+        const QString shown = field->text();
+        QVERIFY2(shown.contains(QStringLiteral("2026")) || shown.contains(QStringLiteral("2027")),
+                 qPrintable(shown));
+        const int room = field->contentsRect().width() - 4;
+        QVERIFY2(QFontMetrics(field->font()).horizontalAdvance(shown) <= room,
+                 qPrintable(QStringLiteral("%1 in %2 px").arg(shown).arg(room)));
+    }
+    QCOMPARE(box->geometry(), QRect(521, 48, 159, 20));
+}
+
+void TestMainWindow::toolBarCoversTheLargePicture() {
+    TForm1 form(m_data.directory());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QImage red(681, 433, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    QVERIFY(buffer.open(QIODevice::WriteOnly) && red.save(&buffer, "JPG"));
+    auto *large = form.findChild<widgets::PictureView *>(QStringLiteral("ADOImage2"));
+    QVERIFY(large);
+    large->setPicture(platform::JpegPicture(jpeg));
+    large->show();
+    auto *toolBar = form.findChild<QWidget *>(QStringLiteral("ToolBar1"));
+    QVERIFY(toolBar);
+    const QImage shot = form.centralWidget()->grab(toolBar->geometry()).toImage();
+    // The separator before the first button, above a button, and the gap before Exit.
+    for (const QPoint at : {QPoint(4, 12), QPoint(40, 0), QPoint(450, 12)})
+        QCOMPARE(shot.pixelColor(at), toolBar->palette().color(QPalette::Window));
 }
 
 void TestMainWindow::focusChainFollowsTheWindowsOrder() {

@@ -1,4 +1,5 @@
 #include "app/Lifetime.h"
+#include "app/SplashScreen.h"
 #include "app/TForm1.h"
 #include "core/Clock.h"
 #include "data/Connection.h"
@@ -37,6 +38,7 @@ private slots:
     void awkwardProgramDirectories();
     void exitAndCloseDiscardUnpostedEdits_data();
     void exitAndCloseDiscardUnpostedEdits();
+    void splashWaitsForItsTimerWithOtherWindowsLive();
 };
 
 void TestStartup::opensEverythingAndShowsTheRecordState() {
@@ -200,6 +202,33 @@ void TestStartup::exitAndCloseDiscardUnpostedEdits() {
              QStringLiteral("Lamp"));
     QCOMPARE(fixture.scalar(QStringLiteral("SELECT COUNT(*) FROM \"People\"")),
              QVariant(qlonglong(0)));
+}
+
+void TestStartup::splashWaitsForItsTimerWithOtherWindowsLive() {
+    // A short splash time; the other windows' timers run during the wait.
+    TSplashScreen splash;
+    splash.Timer1->start(300);
+    int ticks = 0;
+    QTimer other;
+    connect(&other, &QTimer::timeout, this, [&ticks] { ++ticks; });
+    other.start(10);
+    splash.waitUntilMayClose();
+    QVERIFY(splash.FormCloseQuery());
+    QVERIFY(ticks > 5);
+
+    // A start-up that outlasted the splash time goes on at the first pass; the
+    // rescue only ends a wait that would otherwise hang the test.
+    TSplashScreen late;
+    late.Timer1->start(20);
+    QThread::msleep(60);
+    bool rescued = false;
+    QTimer::singleShot(5000, &late, [&late, &rescued] {
+        rescued = true;
+        late.Timer1->start(0);
+    });
+    late.waitUntilMayClose();
+    QVERIFY(late.FormCloseQuery());
+    QVERIFY(!rescued);
 }
 
 QTEST_MAIN(TestStartup)

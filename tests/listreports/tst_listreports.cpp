@@ -44,6 +44,7 @@ private slots:
     void helpReportHasTitleButNoHeadings();
     void reportHasItsOwnConnection();
     void preparedReportReplaysTheSamePages();
+    void anyScriptAndEmojiPrint();
 
 private:
     QTemporaryDir m_out;
@@ -214,6 +215,28 @@ void TestListReports::preparedReportReplaysTheSamePages() {
     QCOMPARE(loaded->pageCount(), engine.pageCount());
     for (int p = 0; p < engine.pageCount(); ++p)
         QCOMPARE(loaded->pageImage(p, 50), engine.pageImage(p, 50));
+}
+
+void TestListReports::anyScriptAndEmojiPrint() {
+    // Chinese, Korean and Japanese text and emoji, as a user may type them.
+    DataFixture fixture;
+    fixture.exec(
+        QStringLiteral("INSERT INTO \"Household Inventory\" (\"Room ID\", \"Item Name\", "
+                       "\"Description\") VALUES (?, ?, ?)"),
+        {QStringLiteral("客厅"), QStringLiteral("台灯"), QStringLiteral("한국어 ひらがな 🏠🎉")});
+    TQRListForm report(fixture.directory());
+    const QString file = pdf("scripts.pdf");
+    const PdfText text = renderReport(report, file);
+    // Text comes back only from glyphs that a face really has.
+    for (const char *words : {"客厅", "台灯", "한국어", "ひらがな"})
+        QVERIFY2(!text.find(QString::fromUtf8(words), 0).isEmpty(), qPrintable(text.pageText(0)));
+    // Emoji lie beyond the 16-bit range whose text a PDF of this toolkit maps
+    // back; the face that drew them is embedded (fonts-symbola).
+    QProcess fonts;
+    fonts.start(QStringLiteral("pdffonts"), {file});
+    QVERIFY(fonts.waitForFinished(60000));
+    const QString listed = QString::fromUtf8(fonts.readAllStandardOutput());
+    QVERIFY2(listed.contains(QStringLiteral("Symbola")), qPrintable(listed));
 }
 
 QTEST_MAIN(TestListReports)

@@ -306,7 +306,16 @@ void TestLoanFormulas::firstInterestOnPrincipalAsEntered() {
 }
 
 void TestLoanFormulas::scheduleRefusesCountBelowOne() {
-    QVERIFY_THROWS_EXCEPTION(std::domain_error, loans::runMortgageSchedule(10000, 6, 0));
+    // No payments fails in the payment formula with its own error.
+    for (const auto &[principal, kind] : {std::pair{10000.0, loans::FloatError::DivisionByZero},
+                                          std::pair{0.0, loans::FloatError::InvalidOperation}}) {
+        try {
+            loans::runMortgageSchedule(principal, 6, 0);
+            QFAIL("a schedule without payments ran");
+        } catch (const loans::FloatError &error) {
+            QCOMPARE(error.kind(), kind);
+        }
+    }
     QVERIFY_THROWS_EXCEPTION(std::domain_error, loans::runMortgageSchedule(10000, 6, -12));
 }
 

@@ -157,6 +157,7 @@ void TestUtilitiesPage::captionsAndLabels() {
 void TestUtilitiesPage::conversionChart_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QPoint>("position");
+    QTest::addColumn<int>("columnEnd"); // where the next column or the box begins
     const char *const texts[5][3] = {
         {"1 Inch (in)  =  2.54 Centimetre (cm)", "1 Ounce (Oz)  =  28.35 Gram (g)",
          "1 US Fl Oz  =  29.574 ml"},
@@ -171,21 +172,29 @@ void TestUtilitiesPage::conversionChart_data() {
     };
     const int columns[3] = {8, 255, 475};
     const int rows[5] = {22, 45, 68, 91, 112};
+    const int ends[3] = {255, 475, 633};
     for (int row = 0; row < 5; ++row) {
         for (int column = 0; column < 3; ++column)
             QTest::addRow("row %d column %d", row + 1, column + 1)
-                << QString::fromLatin1(texts[row][column]) << QPoint(columns[column], rows[row]);
+                << QString::fromLatin1(texts[row][column]) << QPoint(columns[column], rows[row])
+                << ends[column];
     }
 }
 
 void TestUtilitiesPage::conversionChart() {
     QFETCH(QString, text);
     QFETCH(QPoint, position);
+    QFETCH(int, columnEnd);
     loans::UtilitiesPage page;
-    QCOMPARE(page.grpUnitConversion->findChildren<QLabel *>().size(), 15);
+    const QList<QLabel *> lines = page.grpUnitConversion->findChildren<QLabel *>();
+    QCOMPARE(lines.size(), 15);
     QLabel *label = labelWithText(page.grpUnitConversion, text);
     QVERIFY2(label, qPrintable(text));
     QCOMPARE(label->pos(), position);
+    // Every line in one size, whole within its column.
+    for (const QLabel *line : lines)
+        QCOMPARE(QFontInfo(line->font()).pixelSize(), QFontInfo(label->font()).pixelSize());
+    QVERIFY(QFontMetrics(label->font()).horizontalAdvance(text) < columnEnd - position.x());
 }
 
 void TestUtilitiesPage::coloursAndFonts() {
@@ -347,7 +356,9 @@ void TestUtilitiesPage::refusals_data() {
     QTest::newRow("Mortgage: rate 0")
         << kPoint << true << QStringList{"100", "0", "12"} << invalid << stop;
     QTest::newRow("Mortgage: no payments")
-        << kPoint << true << QStringList{"100", "6", "0"} << countTooSmall << plain;
+        << kPoint << true << QStringList{"100", "6", "0"} << byZero << stop;
+    QTest::newRow("Mortgage: no payments, no principal")
+        << kPoint << true << QStringList{"0", "6", "0"} << invalid << stop;
     QTest::newRow("Mortgage: negative count")
         << kPoint << true << QStringList{"100", "6", "-12"} << countTooSmall << plain;
     QTest::newRow("Mortgage: count beyond any loan")

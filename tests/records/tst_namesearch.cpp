@@ -59,6 +59,7 @@ private slots:
     void enterOnPushButtonClicksThatButton();
     void closeAndEscape();
     void switchingToPeopleSearchesPeople();
+    void labelStandsClearOfTheButtons();
 
 private:
     void openForm(Page page);
@@ -478,6 +479,26 @@ void TestNameSearch::switchingToPeopleSearchesPeople() {
     search(QStringLiteral("bo"));
     QCOMPARE(currentName(Page::Household), QStringLiteral("Bobbin"));
     QCOMPARE(currentName(Page::People), QStringLiteral("Bob"));
+}
+
+void TestNameSearch::labelStandsClearOfTheButtons() {
+    openForm(0);
+    m_form->findChild<QPushButton *>(QStringLiteral("Search"))->click();
+    auto *box = m_form->findChild<QGroupBox *>(QStringLiteral("Searching"));
+    QVERIFY(box && box->isVisible());
+    auto *label = box->findChild<QLabel *>(QStringLiteral("Label13"));
+    QVERIFY(label);
+    const int textRight = label->x() + QFontMetrics(label->font()).horizontalAdvance(label->text());
+    for (const char *name : {"btnOK", "SearchClose"}) {
+        const QRect button = box->findChild<QPushButton *>(QLatin1String(name))->geometry();
+        QVERIFY2(!label->geometry().intersects(button), name);
+        QVERIFY2(textRight < button.left(), name);
+    }
+    // The box's controls are in the window's face, not bold like its caption.
+    for (QWidget *control : box->findChildren<QWidget *>()) {
+        QCOMPARE(QFontInfo(control->font()).family(), QFontInfo(m_form->font()).family());
+        QVERIFY(!control->font().bold());
+    }
 }
 
 QTEST_MAIN(TestNameSearch)

@@ -1,5 +1,6 @@
 #include "PdfText.h"
 
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
@@ -68,4 +69,28 @@ int pdfInfoPages(const QString &pdfFile) {
         QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
             .match(QString::fromUtf8(process.readAllStandardOutput()));
     return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+int pdfInkPixels(const QString &pdfFile, int page, const QRectF &areaMm) {
+    constexpr double kDpi = 300;
+    const QRect area(QPointF(areaMm.topLeft() * kDpi / 25.4).toPoint(),
+                     QPointF(areaMm.bottomRight() * kDpi / 25.4).toPoint());
+    QProcess process;
+    process.start(QStringLiteral("pdftoppm"),
+                  {QStringLiteral("-gray"), QStringLiteral("-r"), QString::number(kDpi),
+                   QStringLiteral("-f"), QString::number(page + 1), QStringLiteral("-l"),
+                   QString::number(page + 1), QStringLiteral("-x"), QString::number(area.x()),
+                   QStringLiteral("-y"), QString::number(area.y()), QStringLiteral("-W"),
+                   QString::number(area.width()), QStringLiteral("-H"),
+                   QString::number(area.height()), pdfFile});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return -1;
+    const QImage image = QImage::fromData(process.readAllStandardOutput(), "PGM");
+    if (image.isNull())
+        return -1;
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            dark += qGray(image.pixel(x, y)) < 128;
+    return dark;
 }

@@ -29,3 +29,7 @@ struct PdfText {
 
 // The page count pdfinfo reports, or -1.
 int pdfInfoPages(const QString &pdfFile);
+
+// Pixels darker than mid-grey in an area of a page (millimetres from its
+// top-left corner) as pdftoppm draws it at 300 dpi, or -1.
+int pdfInkPixels(const QString &pdfFile, int page, const QRectF &areaMm);

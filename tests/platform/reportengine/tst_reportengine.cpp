@@ -79,7 +79,7 @@ private slots:
     void oversizedBandsEnd();
     void unreadableValuePrintsNothing();
     void printerPageRange();
-    void titleFaceEmbedded();
+    void titleFaceEmbeddedAndBold();
     void printTimeText_data();
     void printTimeText();
 
@@ -485,23 +485,37 @@ void TestReportEngine::printerPageRange() {
     QCOMPARE(pdf.pageSizes.value(1).toSize(), QSize(297, 210));
 }
 
-void TestReportEngine::titleFaceEmbedded() {
+void TestReportEngine::titleFaceEmbeddedAndBold() {
     const QString family = titleFontFamily();
     QVERIFY(!family.isEmpty());
     if (!QFontDatabase::families().contains(QStringLiteral("Kaushan Script")))
         QSKIP("the decorative face (fonts-kaushanscript) is not installed");
     QCOMPARE(family, QStringLiteral("Kaushan Script"));
-    ReportDefinition definition = fixtures::listDefinition();
-    definition.title->items[0].font->family = family;
+    // The same title bold and regular: the face has no bold of its own, yet
+    // the printed bold one is as much heavier as a bold face would be.
     MemorySource source = numberedRows(1);
-    ReportEngine engine(definition, source);
-    const QString file = m_dir.filePath(QStringLiteral("title.pdf"));
-    exportPdf(engine, file);
-    QProcess fonts;
-    fonts.start(QStringLiteral("pdffonts"), {file});
-    QVERIFY(fonts.waitForFinished(60000));
-    const QString listed = QString::fromUtf8(fonts.readAllStandardOutput());
-    QVERIFY2(listed.contains(QStringLiteral("KaushanScript")), qPrintable(listed));
+    QList<int> ink;
+    for (const bool bold : {true, false}) {
+        ReportDefinition definition = fixtures::listDefinition();
+        ReportItem &title = definition.title->items[0];
+        title.font->family = family;
+        title.font->bold = bold;
+        ReportEngine engine(definition, source);
+        const QString file = m_dir.filePath(QStringLiteral("title%1.pdf").arg(bold));
+        exportPdf(engine, file);
+        QCOMPARE(PdfText::read(file).find(QStringLiteral("Inventory"), 0).size(), 1);
+        const QRectF titleArea =
+            title.rect.translated(definition.margins.left(), definition.margins.top());
+        ink.append(pdfInkPixels(file, 0, titleArea));
+        QProcess fonts;
+        fonts.start(QStringLiteral("pdffonts"), {file});
+        QVERIFY(fonts.waitForFinished(60000));
+        const QString listed = QString::fromUtf8(fonts.readAllStandardOutput());
+        QVERIFY2(listed.contains(QStringLiteral("KaushanScript")), qPrintable(listed));
+    }
+    // Bold faces here ink 1.5 to 1.75 times as much as their regular ones.
+    QVERIFY2(ink[1] > 500 && ink[0] > ink[1] * 1.4,
+             qPrintable(QStringLiteral("bold %1, regular %2 pixels").arg(ink[0]).arg(ink[1])));
 }
 
 void TestReportEngine::printTimeText_data() {
