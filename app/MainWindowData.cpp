@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 
+#include "app/JetConversion.h"
 #include "app/Lifetime.h"
 #include "core/Clock.h"
 #include "core/Error.h"
@@ -56,6 +57,7 @@ void TForm1::buildDataObjects() {
 void TForm1::FormCreate() {
     using data::Connection;
     using data::Schema;
+    startup::offerJetConversion(m_programDir, this);
     ADOConnection2->setConnectionString(
         Connection::buildConnectionString(m_programDir, QString::fromLatin1(Schema::idiomFile)));
     ADOConnection1->setConnectionString(
