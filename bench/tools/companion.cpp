@@ -1,8 +1,12 @@
-// hl_bench_companion <dir> [--reps N] [--cold]
+// hl_bench_companion <dir> [--reps N] [--cold] [--small]
 // The companion command's backup and CSV export of a household in <dir>, beside
 // `cp` of the same files and `sqlite3 .dump` plus writing the pictures' bytes.
-// Outputs go to <dir>/bench-out and are removed after each measurement.
+// Outputs go to <dir>/bench-out and are removed after each measurement. --small
+// first writes a small household into <dir> (which must hold none) and removes
+// it at the end: the smoke run that keeps the checks (the archive verifies, the
+// export writes every picture's bytes) holding.
 #include "bench/app/BenchSupport.h"
+#include "bench/data/HouseholdGenerator.h"
 
 #include "core/Error.h"
 #include "data/Schema.h"
@@ -32,6 +36,7 @@ struct Options {
     QString dir;
     int reps = 3;
     bool cold = false;
+    bool small = false;
 };
 
 void fail(const QString &what) {
@@ -200,6 +205,8 @@ int main(int argc, char *argv[]) {
             o.reps = qMax(1, args.takeFirst().toInt());
         else if (a == QLatin1String("--cold"))
             o.cold = true;
+        else if (a == QLatin1String("--small"))
+            o.small = true;
         else
             o.dir = a;
     }
@@ -208,7 +215,24 @@ int main(int argc, char *argv[]) {
         return 2;
     }
     try {
-        return run(o);
+        if (!o.small)
+            return run(o);
+        HouseholdSize size;
+        size.items = 2100;
+        size.people = 60;
+        size.diaryPages = 5;
+        size.privateRecords = 12;
+        size.photos = 6;
+        size.photoMinBytes = 20000;
+        size.photoMaxBytes = 50000;
+        HouseholdGenerator(size).generate(o.dir, [](const QString &) {});
+        const int status = run(o);
+        QFile::remove(bench::mainFile(o.dir));
+        QFile::remove(bench::idiomFile(o.dir));
+        return status;
+    } catch (const core::Error &e) {
+        std::fprintf(stderr, "hl_bench_companion: %s\n", e.what());
+        return 1;
     } catch (const std::exception &e) {
         std::fprintf(stderr, "hl_bench_companion: %s\n", e.what());
         return 1;
