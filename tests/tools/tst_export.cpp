@@ -152,6 +152,9 @@ void TestExport::privateTablesNeedTheDiaryPassword() {
     QCOMPARE(run(typed).first, 0);
     const QDir out(m_out.filePath(QString::fromLatin1(typed.toHex())));
     const QJsonArray diary = python(kReadCsv, out.filePath(QStringLiteral("diary.csv"))).toArray();
+    // The password itself, even scrambled, stays out of the export.
+    QCOMPARE(diary[0].toArray(), (QJsonArray{QStringLiteral("DiaryID"), QStringLiteral("Notes"),
+                                             QStringLiteral("Notes RTF file")}));
     QCOMPARE(diary[1].toArray().at(1).toString().trimmed(), QStringLiteral("Dear diary"));
     QCOMPARE(contentOf(out.filePath(QStringLiteral("diary-1.rtf"))),
              QByteArray("{\\rtf1 Dear diary}"));

@@ -70,6 +70,12 @@ void writeFile(const QString &path, const QByteArray &bytes) {
         throw core::Error(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
 }
 
+// The scrambled diary password is the gate's secret, not a record's content:
+// it never leaves the file.
+bool exported(TableId id, const Field *field) {
+    return !(id == TableId::Diary && field->columnName() == QLatin1String("Password"));
+}
+
 bool holdsRtf(TableId id, const Field *field) {
     return (id == TableId::Diary || id == TableId::Help) &&
            field->columnName() == QLatin1String("Notes");
@@ -100,7 +106,8 @@ QString exportTable(const QString &folder, const QDir &out, TableId id, const Pr
     StoreTable opened(folder, id);
     data::TableObject &table = opened.table();
     const QString stem = StoreTable::stem(id);
-    const QList<Field *> fields = table.fields();
+    QList<Field *> fields = table.fields();
+    fields.removeIf([id](const Field *f) { return !exported(id, f); });
     const Field *key = nullptr;
     QStringList header;
     for (const Field *f : fields) {

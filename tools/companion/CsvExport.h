@@ -16,7 +16,8 @@ namespace tools {
 // beside the CSV files, named by table and key ("household-17.jpg"), whose
 // name stands in the picture column; a diary page or help text stored as RTF
 // goes into an .rtf file named the same way, its plain text into the CSV and
-// the file's name into an added column "<column> RTF file".
+// the file's name into an added column "<column> RTF file". The scrambled
+// diary password is left out.
 class CsvExport {
 public:
     // The tables exported: Diary and Privacy only when `withPrivate`.
