@@ -2,9 +2,12 @@
 
 #include "core/Error.h"
 
+#include <QByteArray>
 #include <QUrl>
 
 #include <sqlite3.h>
+
+#include <cstring>
 
 namespace tools {
 
@@ -12,36 +15,80 @@ namespace {
 
 constexpr const char *kName = "hl-member";
 
+// Consecutive page writes gathered into one system call (the unix file system
+// writes at most 128 KiB at a time).
+constexpr qsizetype kGathered = 64 << 10;
+struct Gathered {
+    QByteArray bytes;
+    sqlite3_int64 at = 0;
+};
+
 // A file of the underlying VFS, seen from `offset` on.
 struct MemberFile {
     sqlite3_file base;
     sqlite3_int64 offset;
     sqlite3_file *real;
+    Gathered *gathered; // the main database opened for writing; else null
 };
 
+MemberFile *member(sqlite3_file *f) {
+    return reinterpret_cast<MemberFile *>(f);
+}
 sqlite3_file *real(sqlite3_file *f) {
-    return reinterpret_cast<MemberFile *>(f)->real;
+    return member(f)->real;
 }
 sqlite3_int64 offsetOf(sqlite3_file *f) {
-    return reinterpret_cast<MemberFile *>(f)->offset;
+    return member(f)->offset;
+}
+
+int flush(sqlite3_file *f) {
+    Gathered *g = member(f)->gathered;
+    if (!g || g->bytes.isEmpty())
+        return SQLITE_OK;
+    const int rc = real(f)->pMethods->xWrite(real(f), g->bytes.constData(), int(g->bytes.size()),
+                                             g->at + offsetOf(f));
+    g->bytes.clear();
+    return rc;
 }
 
 int xClose(sqlite3_file *f) {
-    return real(f)->pMethods->xClose(real(f));
+    const int flushed = flush(f);
+    delete member(f)->gathered;
+    member(f)->gathered = nullptr;
+    const int rc = real(f)->pMethods->xClose(real(f));
+    return flushed != SQLITE_OK ? flushed : rc;
 }
 int xRead(sqlite3_file *f, void *buf, int amount, sqlite3_int64 at) {
+    if (const int rc = flush(f); rc != SQLITE_OK)
+        return rc;
     return real(f)->pMethods->xRead(real(f), buf, amount, at + offsetOf(f));
 }
 int xWrite(sqlite3_file *f, const void *buf, int amount, sqlite3_int64 at) {
-    return real(f)->pMethods->xWrite(real(f), buf, amount, at + offsetOf(f));
+    Gathered *g = member(f)->gathered;
+    if (!g || amount >= kGathered)
+        return real(f)->pMethods->xWrite(real(f), buf, amount, at + offsetOf(f));
+    if (g->bytes.isEmpty() || at != g->at + g->bytes.size() ||
+        g->bytes.size() + amount > kGathered) {
+        if (const int rc = flush(f); rc != SQLITE_OK)
+            return rc;
+        g->at = at;
+    }
+    g->bytes.append(static_cast<const char *>(buf), amount);
+    return SQLITE_OK;
 }
 int xTruncate(sqlite3_file *f, sqlite3_int64 size) {
+    if (const int rc = flush(f); rc != SQLITE_OK)
+        return rc;
     return real(f)->pMethods->xTruncate(real(f), size + offsetOf(f));
 }
 int xSync(sqlite3_file *f, int flags) {
+    if (const int rc = flush(f); rc != SQLITE_OK)
+        return rc;
     return real(f)->pMethods->xSync(real(f), flags);
 }
 int xFileSize(sqlite3_file *f, sqlite3_int64 *size) {
+    if (const int rc = flush(f); rc != SQLITE_OK)
+        return rc;
     const int rc = real(f)->pMethods->xFileSize(real(f), size);
     if (rc == SQLITE_OK)
         *size = qMax<sqlite3_int64>(0, *size - offsetOf(f));
@@ -57,7 +104,11 @@ int xCheckReservedLock(sqlite3_file *f, int *out) {
     return real(f)->pMethods->xCheckReservedLock(real(f), out);
 }
 int xFileControl(sqlite3_file *f, int op, void *arg) {
+    if (const int rc = flush(f); rc != SQLITE_OK)
+        return rc;
     switch (op) {
+    case MemberVfs::kFlush:
+        return SQLITE_OK;
     case SQLITE_FCNTL_SIZE_HINT: {
         sqlite3_int64 size = *static_cast<sqlite3_int64 *>(arg) + offsetOf(f);
         return real(f)->pMethods->xFileControl(real(f), op, &size);
@@ -107,10 +158,14 @@ int xOpen(sqlite3_vfs *vfs, const char *name, sqlite3_file *file, int flags, int
     auto *m = reinterpret_cast<MemberFile *>(file);
     m->base.pMethods = nullptr;
     m->real = reinterpret_cast<sqlite3_file *>(m + 1);
+    m->gathered = nullptr;
     m->offset = (flags & SQLITE_OPEN_MAIN_DB) && name ? sqlite3_uri_int64(name, "offset", 0) : 0;
     const int rc = underlying(vfs)->xOpen(underlying(vfs), name, m->real, flags, outFlags);
-    if (rc == SQLITE_OK && m->real->pMethods)
+    if (rc == SQLITE_OK && m->real->pMethods) {
         m->base.pMethods = &kMethods;
+        if ((flags & SQLITE_OPEN_MAIN_DB) && (flags & SQLITE_OPEN_READWRITE))
+            m->gathered = new Gathered;
+    }
     return rc;
 }
 int xDelete(sqlite3_vfs *vfs, const char *name, int syncDir) {
