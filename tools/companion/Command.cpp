@@ -234,7 +234,7 @@ int runCommand(const QStringList &arguments, std::FILE *out, std::FILE *err) {
     try {
         return run(arguments, out, err);
     } catch (const UsageError &e) {
-        std::fprintf(err, "hearthledger-data: %s\n(see hearthledger-data --help)\n", e.what());
+        std::fprintf(err, "hearthledger-data: %s (see hearthledger-data --help)\n", e.what());
         return 2;
     } catch (const core::Error &e) {
         std::fprintf(err, "hearthledger-data: %s\n", e.what());
