@@ -28,6 +28,7 @@ namespace {
 
 constexpr qint64 kChunk = qint64(4) << 20;
 constexpr int kBusyMilliseconds = 30000;
+constexpr int kPagesPerStep = 16384;
 
 // A SQLite connection that closes itself; every failure throws core::Error.
 class Database {
@@ -77,13 +78,24 @@ QString readOnlyUri(const QString &path) {
 
 constexpr int kReadOnlyUri = SQLITE_OPEN_READONLY | SQLITE_OPEN_URI;
 
+void report(const Progress &progress, const QString &text) {
+    if (progress)
+        progress(text);
+}
+
 // The snapshot of `source` written at `offset` of `archive`; returns its size.
-qint64 snapshot(const QString &source, const QString &archive, qint64 offset) {
+qint64 snapshot(const QString &source, const QString &archive, qint64 offset,
+                const Progress &progress) {
     if (!QFileInfo(source).isFile())
         throw core::Error(QStringLiteral("Cannot open %1: no such file").arg(source));
     Database from(source, SQLITE_OPEN_READWRITE);
     // Pages read through a mapping rather than one system call each.
     from.column("PRAGMA mmap_size=2147418112");
+    // One read transaction for the whole copy, held across its steps: one
+    // consistent state however the program writes meanwhile.
+    from.column("BEGIN");
+    from.column("SELECT count(*) FROM sqlite_schema");
+    const qint64 pageSize = from.number("PRAGMA page_size");
     Database to(MemberVfs::uri(archive, offset, false),
                 SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, MemberVfs::name());
     // Nothing else sees the member while it is written: no journal, no locks
@@ -96,9 +108,17 @@ qint64 snapshot(const QString &source, const QString &archive, qint64 offset) {
         to.fail(sqlite3_errcode(to.handle()));
     int rc;
     int waited = 0;
-    // One step: the whole copy runs in one read transaction of the source, so
-    // it is one consistent state however the program writes meanwhile.
-    while ((rc = sqlite3_backup_step(backup, -1)) == SQLITE_BUSY || rc == SQLITE_LOCKED) {
+    while ((rc = sqlite3_backup_step(backup, kPagesPerStep)) == SQLITE_OK || rc == SQLITE_BUSY ||
+           rc == SQLITE_LOCKED) {
+        if (rc == SQLITE_OK) {
+            const int total = sqlite3_backup_pagecount(backup);
+            report(progress,
+                   QStringLiteral("%1: %2 of %3 MB copied")
+                       .arg(QFileInfo(source).fileName())
+                       .arg(qint64(total - sqlite3_backup_remaining(backup)) * pageSize >> 20)
+                       .arg(qint64(total) * pageSize >> 20));
+            continue;
+        }
         if (waited >= kBusyMilliseconds)
             break;
         QThread::msleep(50);
@@ -115,11 +135,6 @@ qint64 snapshot(const QString &source, const QString &archive, qint64 offset) {
                 .arg(QFileInfo(source).fileName(), QString::fromUtf8(sqlite3_errstr(rc))));
     }
     return to.number("PRAGMA page_count") * to.number("PRAGMA page_size");
-}
-
-void report(const Progress &progress, const QString &text) {
-    if (progress)
-        progress(text);
 }
 
 // Copies (when `out` is given) and hashes `size` bytes from `offset` of `in`.
@@ -264,8 +279,7 @@ QString Backup::create(const QString &folder, const QString &destination,
         const QString source = files.path(name);
         if (!QFileInfo::exists(source))
             continue;
-        report(progress, QStringLiteral("%1: copying").arg(name));
-        const qint64 size = snapshot(source, tempName, offset + tar::kBlock);
+        const qint64 size = snapshot(source, tempName, offset + tar::kBlock, progress);
         QFile out(tempName);
         if (!out.open(QIODevice::ReadWrite))
             throw core::Error(
