@@ -1,6 +1,7 @@
 #include "app/MainWindowUi.h"
 #include "app/TForm1.h"
 
+#include "app/JetConversion.h"
 #include "app/Lifetime.h"
 #include "core/Clock.h"
 #include "core/Error.h"
@@ -61,6 +62,7 @@ void TForm1::buildDataObjects() {
 void TForm1::FormCreate() {
     using data::Connection;
     using data::Schema;
+    startup::offerJetConversion(m_programDir, this);
     m_ui->ADOConnection2->setConnectionString(
         Connection::buildConnectionString(m_programDir, QString::fromLatin1(Schema::idiomFile)));
     m_ui->ADOConnection1->setConnectionString(

@@ -2,6 +2,7 @@
 
 #include "data/DataSource.h"
 #include "data/Field.h"
+#include "data/StoredPassword.h"
 #include "data/TableObject.h"
 #include "widgets/FieldLink.h"
 #include "widgets/Messages.h"
@@ -37,10 +38,7 @@ PasswordGate::PasswordGate(const Parts &parts, QObject *parent)
     , m_parts(parts) {}
 
 QString PasswordGate::ScramblePassword(const QString &text) {
-    QString scrambled = text.left(255);
-    for (QChar &c : scrambled)
-        c = QChar(char16_t(c.unicode() ^ 0x0B));
-    return scrambled;
+    return data::ScramblePassword(text);
 }
 
 void PasswordGate::moveDiaryToFirst() {

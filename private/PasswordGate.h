@@ -40,8 +40,7 @@ public:
 
     explicit PasswordGate(const Parts &parts, QObject *parent = nullptr);
 
-    // Each character code XOR 0x0B, on at most the first 255 characters;
-    // applying it twice gives the text back.
+    // The stored form of a password (data::ScramblePassword).
     static QString ScramblePassword(const QString &text);
 
     void OKpasswordClick();

@@ -41,15 +41,17 @@ QString insertInto(TableId id, const QStringList &columns) {
            marks.join(QStringLiteral(", ")) + ')';
 }
 
-void fillMain(sqlite3 *db, const PrepareOptions &options) {
-    if (options.diaryRow) {
+} // namespace
+
+void Preparer::fillDelivered(sqlite3 *db, TableId id, const PrepareOptions &options) {
+    if (id == TableId::Diary && options.diaryRow) {
         // The stored password is the scrambled one; the empty text scrambles
         // to the empty text.
         Statement row(db, insertInto(TableId::Diary, {QStringLiteral("Password")}));
         row.bind(1, QString(QLatin1String("")));
         row.exec();
     }
-    if (options.helpTexts) {
+    if (id == TableId::Help && options.helpTexts) {
         const QStringList texts = options.helpList.value_or(Preparer::helpTexts());
         const QStringList topics = options.helpList ? QStringList() : Preparer::helpTopics();
         for (qsizetype i = 0; i < texts.size(); ++i) {
@@ -60,27 +62,22 @@ void fillMain(sqlite3 *db, const PrepareOptions &options) {
             row.exec();
         }
     }
-}
-
-void fillIdioms(sqlite3 *db, const PrepareOptions &options) {
-    if (!options.phrases)
-        return;
-    const int width = Schema::table(TableId::Idiom).column(QStringLiteral("Phrase"))->size;
-    for (const QString &phrase : options.phraseList.value_or(Preparer::phrases())) {
-        if (phrase.size() > width) {
-            throw data::Error(QStringLiteral("The phrase '%1' is longer than %2 characters")
-                                  .arg(phrase)
-                                  .arg(width));
+    if (id == TableId::Idiom && options.phrases) {
+        const int width = Schema::table(TableId::Idiom).column(QStringLiteral("Phrase"))->size;
+        for (const QString &phrase : options.phraseList.value_or(Preparer::phrases())) {
+            if (phrase.size() > width) {
+                throw data::Error(QStringLiteral("The phrase '%1' is longer than %2 characters")
+                                      .arg(phrase)
+                                      .arg(width));
+            }
+            Statement row(db, insertInto(TableId::Idiom, {QStringLiteral("Phrase")}));
+            row.bind(1, phrase);
+            row.exec();
         }
-        Statement row(db, insertInto(TableId::Idiom, {QStringLiteral("Phrase")}));
-        row.bind(1, phrase);
-        row.exec();
     }
 }
 
-// Builds one file under a temporary name beside `target`, then moves it into
-// place unless something else got there first.
-bool writeFile(const QString &target, const PrepareOptions &options) {
+bool Preparer::writeDatabase(const QString &target, const std::function<void(sqlite3 *)> &fill) {
     const QString fileName = QFileInfo(target).fileName();
     QTemporaryFile temp(QFileInfo(target).absolutePath() + QStringLiteral("/.") + fileName +
                         QStringLiteral(".XXXXXX"));
@@ -103,12 +100,7 @@ bool writeFile(const QString &target, const PrepareOptions &options) {
     }
     try {
         exec(db, QStringLiteral("BEGIN"));
-        for (TableId id : Schema::tablesOf(fileName))
-            exec(db, Schema::table(id).createStatement());
-        if (fileName == QLatin1String(Schema::mainFile))
-            fillMain(db, options);
-        else
-            fillIdioms(db, options);
+        fill(db);
         exec(db, QStringLiteral("COMMIT"));
         exec(db, QStringLiteral("PRAGMA journal_mode=WAL"));
     } catch (...) {
@@ -125,8 +117,6 @@ bool writeFile(const QString &target, const PrepareOptions &options) {
     return true;
 }
 
-} // namespace
-
 QStringList Preparer::prepare(const QString &directory, const PrepareOptions &options) {
     if (!QDir().mkpath(directory))
         throw data::Error(QStringLiteral("Cannot create directory %1").arg(directory));
@@ -140,7 +130,13 @@ QStringList Preparer::prepare(const QString &directory, const PrepareOptions &op
         const QString target = QDir(directory).absoluteFilePath(file);
         if (QFileInfo::exists(target))
             continue;
-        if (writeFile(target, options))
+        const auto fill = [&](sqlite3 *db) {
+            for (TableId id : Schema::tablesOf(file)) {
+                exec(db, Schema::table(id).createStatement());
+                fillDelivered(db, id, options);
+            }
+        };
+        if (writeDatabase(target, fill))
             written << target;
     }
     return written;

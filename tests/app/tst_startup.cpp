@@ -33,6 +33,8 @@ private slots:
     void connectionFailureShowsOneMessageAndEnds_data();
     void connectionFailureShowsOneMessageAndEnds();
     void lockedFileShowsOneMessageAndEnds();
+    void jetFileIsOfferedForConversion_data();
+    void jetFileIsOfferedForConversion();
     void tableFailureIsReportedAndTheWindowRuns();
     void awkwardProgramDirectories_data();
     void awkwardProgramDirectories();
@@ -121,6 +123,43 @@ void TestStartup::lockedFileShowsOneMessageAndEnds() {
     }
     sqlite3_exec(holder, "COMMIT", nullptr, nullptr, nullptr);
     sqlite3_close(holder);
+}
+
+void TestStartup::jetFileIsOfferedForConversion_data() {
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::newRow("no") << QMessageBox::No;
+    QTest::newRow("yes") << QMessageBox::Yes;
+}
+
+void TestStartup::jetFileIsOfferedForConversion() {
+    QFETCH(QMessageBox::StandardButton, answer);
+    const QString jet = QStringLiteral(HL_JET_DIR "/nwind.mdb");
+    if (!QFile::exists(jet))
+        QSKIP("The Jet test files are missing: set HL_JET_DIR to the folder holding nwind.mdb");
+    DataFixture fixture;
+    QVERIFY(QFile::remove(fixture.mainFile()));
+    QVERIFY(QFile::copy(jet, fixture.mainFile()));
+    ModalAnswerer boxes;
+    boxes.queue(answer);
+    {
+        TForm1 form(fixture.directory());
+        QVERIFY(lifetime::terminateRequested());
+    }
+    // Asked once; a Jet file that holds none of the tables cannot be converted,
+    // and then opening fails as before, with the file as it was.
+    const QStringList texts = boxes.texts();
+    QCOMPARE(texts.size(), answer == QMessageBox::Yes ? 3 : 2);
+    QVERIFY2(texts.first().contains(QLatin1String("kept as Hearthledger.jet.mdb")),
+             qPrintable(texts.first()));
+    if (answer == QMessageBox::Yes)
+        QVERIFY2(texts[1].contains(QLatin1String("could not be converted: No table")),
+                 qPrintable(texts[1]));
+    QVERIFY(texts.last().contains(QLatin1String("file is not a database")));
+    QFile original(jet);
+    QFile kept(fixture.mainFile());
+    QVERIFY(original.open(QIODevice::ReadOnly) && kept.open(QIODevice::ReadOnly));
+    QVERIFY(original.readAll() == kept.readAll());
+    QVERIFY(!QFile::exists(fixture.directory() + QStringLiteral("/Hearthledger.jet.mdb")));
 }
 
 void TestStartup::tableFailureIsReportedAndTheWindowRuns() {
