@@ -31,5 +31,5 @@ int main(int argc, char *argv[]) {
         if (!app::lifetime::terminateRequested())
             result = QApplication::exec();
     }
-    return result != 0 ? result : lifetime::exitStatus();
+    return result != 0 ? result : app::lifetime::exitStatus();
 }

@@ -2,7 +2,6 @@
 
 #include "data/DataSource.h"
 #include "data/TableObject.h"
-#include "records/PictureRoutines.h"
 #include "records/RecordRoutines.h"
 #include "widgets/Emblem.h"
 #include "widgets/FieldLink.h"

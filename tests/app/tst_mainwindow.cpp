@@ -135,7 +135,7 @@ void TestMainWindow::dateBoxShowsTheWholeLongDate() {
     QFETCH(QLocale, locale);
     const QLocale before;
     QLocale::setDefault(locale);
-    TForm1 form(m_data.directory());
+    app::TForm1 form(m_data.directory());
     QLocale::setDefault(before);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -158,7 +158,7 @@ void TestMainWindow::dateBoxShowsTheWholeLongDate() {
 }
 
 void TestMainWindow::toolBarCoversTheLargePicture() {
-    TForm1 form(m_data.directory());
+    app::TForm1 form(m_data.directory());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QImage red(681, 433, QImage::Format_RGB32);

@@ -142,8 +142,8 @@ void TestStartup::jetFileIsOfferedForConversion() {
     ModalAnswerer boxes;
     boxes.queue(answer);
     {
-        TForm1 form(fixture.directory());
-        QVERIFY(lifetime::terminateRequested());
+        app::TForm1 form(fixture.directory());
+        QVERIFY(app::lifetime::terminateRequested());
     }
     // Asked once; a Jet file that holds none of the tables cannot be converted,
     // and then opening fails as before, with the file as it was.
@@ -245,7 +245,7 @@ void TestStartup::exitAndCloseDiscardUnpostedEdits() {
 
 void TestStartup::splashWaitsForItsTimerWithOtherWindowsLive() {
     // A short splash time; the other windows' timers run during the wait.
-    TSplashScreen splash;
+    app::TSplashScreen splash;
     splash.Timer1->start(300);
     int ticks = 0;
     QTimer other;
@@ -257,7 +257,7 @@ void TestStartup::splashWaitsForItsTimerWithOtherWindowsLive() {
 
     // A start-up that outlasted the splash time goes on at the first pass; the
     // rescue only ends a wait that would otherwise hang the test.
-    TSplashScreen late;
+    app::TSplashScreen late;
     late.Timer1->start(20);
     QThread::msleep(60);
     bool rescued = false;

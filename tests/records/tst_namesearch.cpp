@@ -482,7 +482,7 @@ void TestNameSearch::switchingToPeopleSearchesPeople() {
 }
 
 void TestNameSearch::labelStandsClearOfTheButtons() {
-    openForm(0);
+    openForm(Page::Household);
     m_form->findChild<QPushButton *>(QStringLiteral("Search"))->click();
     auto *box = m_form->findChild<QGroupBox *>(QStringLiteral("Searching"));
     QVERIFY(box && box->isVisible());
