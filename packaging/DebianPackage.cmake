@@ -25,7 +25,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://hearthledger.example.org/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Faces for the window and the title, and the opener of the About box's links.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-kaushanscript, fonts-liberation2, xdg-utils")
+# Faces for the window and the title, for Chinese, Japanese, Korean and emoji
+# text, and the opener of the About box's links.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "fonts-kaushanscript, fonts-liberation2, fonts-wqy-microhei, fonts-symbola, xdg-utils")
 
 include(CPack)

@@ -62,10 +62,10 @@ rooms() { sqlite3 "$1" 'SELECT group_concat("Room ID", ",") FROM "Household Inve
 check_installation() {
   local usr=$1 id
   id=$(basename "$usr"/share/applications/*.desktop .desktop)
-  for file in bin/hearthledger share/hearthledger/Hearthledger.mdb share/hearthledger/idioms.mdb \
+  for file in bin/hearthledger bin/hearthledger-data share/hearthledger/Hearthledger.mdb share/hearthledger/idioms.mdb \
     "share/metainfo/$id.metainfo.xml" "share/icons/hicolor/scalable/apps/$id.svg" \
     "share/icons/hicolor/256x256/apps/$id.png" "share/icons/hicolor/16x16/apps/$id.png" \
-    share/man/man1/hearthledger.1.gz share/doc/hearthledger/copyright; do
+    share/man/man1/hearthledger.1.gz share/man/man1/hearthledger-data.1.gz share/doc/hearthledger/copyright; do
     [ -f "$usr/$file" ] || fail "$file is not installed"
   done
 
@@ -90,6 +90,10 @@ check_installation() {
   [ "$(rooms "$data/Hearthledger.mdb")" = "Dusty Attic" ] ||
     fail "the second start lost the first start's record: $(rooms "$data/Hearthledger.mdb")"
   [ "$(rooms "$usr/share/hearthledger/Hearthledger.mdb")" = "" ] || fail "the delivered file was written"
+  # The companion command finds the same data folder.
+  env "${environment[@]}" "$usr/bin/hearthledger-data" export-csv "$home/csv" >/dev/null ||
+    fail "the installed hearthledger-data failed"
+  grep -q "Dusty Attic" "$home/csv/household.csv" || fail "hearthledger-data missed the data folder"
 
   # A portable copy works on the files beside it and leaves the data folder alone.
   local portable=$work/portable-$RANDOM
