@@ -44,6 +44,13 @@ public:
     // applying it twice gives the text back.
     static QString ScramblePassword(const QString &text);
 
+    // Raises the gate before the page whose contents it hides: the password box
+    // shows with an empty entry that takes the focus.
+    void lock(QWidget *pageContents);
+    // False while the page in front is Diary or Privacy and its gate stands:
+    // every command that reads or changes a private page's contents asks this.
+    bool privateContentsVisible() const;
+
     void OKpasswordClick();
     void btnChangePasswordClick();
     void btnChangeClick();
@@ -53,6 +60,7 @@ private:
     QString storedPassword() const;
 
     Parts m_parts;
+    bool m_locked = false;
 };
 
 } // namespace privatepages
