@@ -2,6 +2,7 @@
 #include "app/TForm1.h"
 
 #include "loans/UtilitiesPage.h"
+#include "private/PasswordGate.h"
 #include "records/HouseholdPage.h"
 #include "records/NameSearch.h"
 #include "records/PeoplePage.h"
@@ -26,13 +27,6 @@ QList<QToolButton *> TForm1::textTools() const {
 void TForm1::setPrintEnabled(bool enabled) {
     m_ui->Print1->setEnabled(enabled);
     m_ui->ToolPrint->setEnabled(enabled);
-}
-
-void TForm1::raisePasswordGate() {
-    m_ui->PageControl1->currentWidget()->hide();
-    m_ui->Password->show();
-    m_ui->txtPassword->clear();
-    m_ui->txtPassword->setFocus();
 }
 
 void TForm1::PageControl1Change() {
@@ -66,7 +60,7 @@ void TForm1::PageControl1Change() {
         m_ui->Edit3->menuAction()->setEnabled(false);
         break;
     case Page::Diary:
-        raisePasswordGate();
+        m_gate->lock(m_ui->PageControl1->currentWidget());
         m_search->closeBox();
         for (QToolButton *tool : textTools())
             tool->setEnabled(true);
@@ -74,7 +68,7 @@ void TForm1::PageControl1Change() {
         setPrintEnabled(false);
         return;
     case Page::Privacy:
-        raisePasswordGate();
+        m_gate->lock(m_ui->PageControl1->currentWidget());
         NumberOfRecords();
         IsImage();
         m_search->closeBox();

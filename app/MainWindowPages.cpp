@@ -69,6 +69,11 @@ QLabel *label(QWidget *parent, const char *name, const char *text, int left, int
     return l;
 }
 
+void maskWithAsterisks(QLineEdit *entry) {
+    entry->setEchoMode(QLineEdit::Password);
+    entry->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+}
+
 } // namespace
 
 void TForm1::buildPages() {
@@ -153,7 +158,7 @@ void TForm1::buildOverlays() {
     paintBackground(m_ui->Password, kSkyBlue);
     m_ui->txtPassword = named(new QLineEdit(m_ui->Password), "txtPassword");
     m_ui->txtPassword->setGeometry(8, 24, 89, 21);
-    m_ui->txtPassword->setEchoMode(QLineEdit::Password);
+    maskWithAsterisks(m_ui->txtPassword);
     m_ui->Label32 = label(m_ui->Password, "Label32", "Enter password:", 8, 48);
     m_ui->OKpassword = named(new QPushButton(QStringLiteral("OK"), m_ui->Password), "OKpassword");
     m_ui->OKpassword->setGeometry(120, 40, 59, 25);
@@ -169,7 +174,7 @@ void TForm1::buildOverlays() {
     m_ui->Label34 = label(m_ui->ChangePassword, "Label34", "Enter new password:", 8, 48);
     m_ui->txtChange2 = named(new QLineEdit(m_ui->ChangePassword), "txtChange2");
     m_ui->txtChange2->setGeometry(152, 24, 121, 21);
-    m_ui->txtChange2->setEchoMode(QLineEdit::Password);
+    maskWithAsterisks(m_ui->txtChange2);
     m_ui->Label35 = label(m_ui->ChangePassword, "Label35", "Enter new password again:", 152, 48);
     m_ui->btnChange =
         named(new QPushButton(QStringLiteral("OK"), m_ui->ChangePassword), "btnChange");
@@ -243,7 +248,7 @@ void TForm1::buildRecordPages() {
             guarded([this] { m_view->PrivacyImage1Click(); }));
     connect(m_ui->ToolZoomIn, &QToolButton::clicked, this, guarded([this] {
                 // Private pictures stay covered while the password gate stands.
-                if (currentPage() == Page::Privacy && !m_ui->Password->isHidden())
+                if (!m_gate->privateContentsVisible())
                     return;
                 m_view->ToolZoomInClick();
             }));
@@ -338,6 +343,7 @@ void TForm1::buildTextCommands() {
     parts.colourDialog = m_ui->ColorDialog1;
     parts.findDialog = m_ui->FindDialog1;
     parts.currentPage = [this] { return currentPage(); };
+    parts.gate = m_gate;
     m_text = new privatepages::TextCommands(parts, this);
 
     // Menu item, tool button and context menu item of each command.
@@ -367,8 +373,10 @@ void TForm1::buildTextCommands() {
 
     for (widgets::DBRichEdit *text : {m_ui->Diary->DBRichEdit1, m_ui->Help->DBRichEdit2}) {
         text->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(text, &QWidget::customContextMenuRequested, this,
-                [this, text](const QPoint &at) { m_ui->PopupMenu1->exec(text->mapToGlobal(at)); });
+        connect(text, &QWidget::customContextMenuRequested, this, [this, text](const QPoint &at) {
+            if (m_text->target() == text)
+                m_ui->PopupMenu1->exec(text->mapToGlobal(at));
+        });
     }
 }
 

@@ -4,6 +4,7 @@
 #include "app/Lifetime.h"
 #include "core/Error.h"
 #include "listreports/ListReport.h"
+#include "private/PasswordGate.h"
 #include "widgets/Messages.h"
 
 #include <cstdlib>
@@ -23,6 +24,9 @@ template <class Report> listreports::ListReport *makeReport(const QString &progr
 
 void TForm1::Print1Click() {
     using widgets::Page;
+    // Hot key 4 runs this even while the Print command is disabled.
+    if (!m_gate->privateContentsVisible())
+        return;
     const Page page = currentPage();
     listreports::ListReport *report = nullptr;
     try {

@@ -45,7 +45,8 @@ public:
     // Commands, as their menu items, tool buttons and hot keys run them.
     void Exit1Click();
     void About1Click();
-    // The current page's list report in the preview window; nothing on Utilities.
+    // The current page's list report in the preview window; nothing on Utilities,
+    // nor on a Diary or Privacy page whose password has not been given.
     void Print1Click();
     // The screen, stretched over one page of the default printer.
     void PrintScreen1Click();
@@ -85,7 +86,6 @@ private:
     void setUpHotKeys();
     void WMHotKey(int id);
     void setPrintEnabled(bool enabled);
-    void raisePasswordGate();
     void FormCreate();
     void FormDestroy();
     // Title bar: the record state of the current page's table.

@@ -16,6 +16,11 @@ namespace {
 
 const QString kPasswordColumn = QStringLiteral("Password");
 
+// The pages whose contents the gate hides until the password is given.
+bool isGuarded(widgets::Page page) {
+    return page == widgets::Page::Diary || page == widgets::Page::Privacy;
+}
+
 // Suspends the display updates of a table's controls for a scope.
 class ControlsDisabled {
 public:
@@ -41,6 +46,18 @@ QString PasswordGate::ScramblePassword(const QString &text) {
     return data::ScramblePassword(text);
 }
 
+void PasswordGate::lock(QWidget *pageContents) {
+    m_locked = true;
+    pageContents->hide();
+    m_parts.passwordBox->show();
+    m_parts.txtPassword->clear();
+    m_parts.txtPassword->setFocus();
+}
+
+bool PasswordGate::privateContentsVisible() const {
+    return !m_locked || !isGuarded(m_parts.currentPage());
+}
+
 void PasswordGate::moveDiaryToFirst() {
     // As the Diary navigator's First button: a changed page is saved first.
     widgets::FieldLink::writeAllPending(m_parts.diary);
@@ -61,8 +78,10 @@ void PasswordGate::OKpasswordClick() {
         return;
     }
     const widgets::Page page = m_parts.currentPage();
-    if (page == widgets::Page::Diary || page == widgets::Page::Privacy)
+    if (isGuarded(page)) {
+        m_locked = false;
         m_parts.open(page);
+    }
 }
 
 void PasswordGate::btnChangePasswordClick() {

@@ -43,6 +43,13 @@ public:
     // The stored form of a password (data::ScramblePassword).
     static QString ScramblePassword(const QString &text);
 
+    // Raises the gate before the page whose contents it hides: the password box
+    // shows with an empty entry that takes the focus.
+    void lock(QWidget *pageContents);
+    // False while the page in front is Diary or Privacy and its gate stands:
+    // every command that reads or changes a private page's contents asks this.
+    bool privateContentsVisible() const;
+
     void OKpasswordClick();
     void btnChangePasswordClick();
     void btnChangeClick();
@@ -52,6 +59,7 @@ private:
     QString storedPassword() const;
 
     Parts m_parts;
+    bool m_locked = false;
 };
 
 } // namespace privatepages

@@ -3,6 +3,7 @@
 #include "core/Clock.h"
 #include "data/DataSource.h"
 #include "data/TableObject.h"
+#include "private/PasswordGate.h"
 #include "widgets/DBRichEdit.h"
 #include "widgets/FieldLink.h"
 #include "widgets/FindDialog.h"
@@ -20,36 +21,48 @@ TextCommands::TextCommands(const Parts &parts, QObject *parent)
     , m_parts(parts) {}
 
 widgets::DBRichEdit *TextCommands::target() const {
-    return m_parts.currentPage() == widgets::Page::Help ? m_parts.helpText : m_parts.diaryText;
+    if (!m_parts.gate->privateContentsVisible())
+        return nullptr;
+    switch (m_parts.currentPage()) {
+    case widgets::Page::Diary:
+        return m_parts.diaryText;
+    case widgets::Page::Help:
+        return m_parts.helpText;
+    default:
+        return nullptr;
+    }
 }
 
 void TextCommands::UndoClick() {
-    target()->undo();
+    if (widgets::DBRichEdit *text = target())
+        text->undo();
 }
 
 void TextCommands::CutClick() {
     widgets::DBRichEdit *text = target();
-    if (text->editingAllowed() && text->link()->beginUserChange())
+    if (text && text->editingAllowed() && text->link()->beginUserChange())
         text->cut();
 }
 
 void TextCommands::CopyClick() {
-    target()->copy();
+    if (widgets::DBRichEdit *text = target())
+        text->copy();
 }
 
 void TextCommands::PasteClick() {
     widgets::DBRichEdit *text = target();
-    if (text->editingAllowed() && text->link()->beginUserChange())
+    if (text && text->editingAllowed() && text->link()->beginUserChange())
         text->paste();
 }
 
 void TextCommands::SelectAllClick() {
-    target()->selectAll();
+    if (widgets::DBRichEdit *text = target())
+        text->selectAll();
 }
 
 void TextCommands::Font1Click() {
     widgets::DBRichEdit *text = target();
-    if (m_parts.fontDialog->exec() != QDialog::Accepted)
+    if (!text || m_parts.fontDialog->exec() != QDialog::Accepted)
         return;
     const QFont font = m_parts.fontDialog->currentFont();
     QTextCharFormat format;
@@ -74,7 +87,7 @@ void TextCommands::startDiaryEdit() {
 
 void TextCommands::Color1Click() {
     widgets::DBRichEdit *text = target();
-    if (m_parts.colourDialog->exec() != QDialog::Accepted)
+    if (!text || m_parts.colourDialog->exec() != QDialog::Accepted)
         return;
     startDiaryEdit();
     // The colour belongs to the text area, not to the text: nothing is stored.
@@ -85,6 +98,9 @@ void TextCommands::Color1Click() {
 }
 
 void TextCommands::InsertDate1Click() {
+    // Only into the diary page on view: never into a hidden or locked one.
+    if (target() != m_parts.diaryText)
+        return;
     startDiaryEdit();
     const QString date = QLocale().toString(core::Clock::today(), QLocale::ShortFormat);
     m_parts.diaryText->textCursor().insertText(date);
@@ -97,13 +113,12 @@ void TextCommands::FindTextClick() {
         widgets::showMessage(QStringLiteral("Use \"Search\" tool for this page."));
         break;
     case widgets::Page::Diary:
-        openFindDialogAt(m_parts.diaryText);
+    case widgets::Page::Help:
+        if (widgets::DBRichEdit *text = target())
+            openFindDialogAt(text);
         break;
     case widgets::Page::Privacy:
         widgets::showMessage(QStringLiteral("This feature is not for this page."));
-        break;
-    case widgets::Page::Help:
-        openFindDialogAt(m_parts.helpText);
         break;
     default:
         break;
@@ -120,9 +135,7 @@ void TextCommands::openFindDialogAt(widgets::DBRichEdit *text) {
 
 void TextCommands::FindDialog1Find() {
     widgets::DBRichEdit *text = target();
-    // A text that is not on view (another page, or the diary behind its
-    // password) is not searched.
-    if (!text->isVisible())
+    if (!text)
         return;
     const QString wanted = m_parts.findDialog->findText();
     const QTextCursor selection = text->textCursor();

@@ -18,10 +18,13 @@ class FindDialog;
 
 namespace privatepages {
 
+class PasswordGate;
+
 // The commands on the rich text of the Diary and Help pages: undo, cut, copy,
 // paste, select all, font, colour and the date, and finding a text. Their target
 // is chosen anew each time from the page in front: the help text on Help, the
-// diary text anywhere else.
+// diary text on an opened Diary page; elsewhere, and while the password gate
+// stands, there is none and the commands do nothing.
 class TextCommands : public QObject {
     Q_OBJECT
 public:
@@ -33,10 +36,12 @@ public:
         QColorDialog *colourDialog = nullptr;
         widgets::FindDialog *findDialog = nullptr;
         std::function<widgets::Page()> currentPage;
+        const PasswordGate *gate = nullptr;
     };
 
     explicit TextCommands(const Parts &parts, QObject *parent = nullptr);
 
+    // The text the commands act on now, or null.
     widgets::DBRichEdit *target() const;
 
     void UndoClick();

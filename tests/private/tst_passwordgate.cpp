@@ -129,6 +129,7 @@ void TestPasswordGate::wrongPasswordLeavesTheScrambledTextInTheEntry() {
     typePassword(QStringLiteral("guess"));
     QCOMPARE(named<QLineEdit>(*m_form, "txtPassword")->text(),
              privatepages::PasswordGate::ScramblePassword(QStringLiteral("guess")));
+    QCOMPARE(named<QLineEdit>(*m_form, "txtPassword")->displayText(), QStringLiteral("*****"));
     // OK again unscrambles the entry, which is refused again.
     named<QPushButton>(*m_form, "OKpassword")->click();
     QCOMPARE(named<QLineEdit>(*m_form, "txtPassword")->text(), QStringLiteral("guess"));
@@ -150,8 +151,8 @@ void TestPasswordGate::changedPasswordOpensBothPages() {
     QVERIFY(!named<QGroupBox>(*m_form, "ChangePassword")->isHidden());
     QTest::keyClicks(named<QLineEdit>(*m_form, "txtChange1"), QStringLiteral("Hearth2026"));
     QTest::keyClicks(named<QLineEdit>(*m_form, "txtChange2"), QStringLiteral("Hearth2026"));
-    QCOMPARE(named<QLineEdit>(*m_form, "txtChange1")->echoMode(), QLineEdit::Normal);
-    QCOMPARE(named<QLineEdit>(*m_form, "txtChange2")->echoMode(), QLineEdit::Password);
+    QCOMPARE(named<QLineEdit>(*m_form, "txtChange1")->displayText(), QStringLiteral("Hearth2026"));
+    QCOMPARE(named<QLineEdit>(*m_form, "txtChange2")->displayText(), QString(10, QLatin1Char('*')));
     named<QPushButton>(*m_form, "btnChange")->click();
     QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Your password has been changed")});
     QVERIFY(named<QGroupBox>(*m_form, "ChangePassword")->isHidden());

@@ -33,7 +33,7 @@ private slots:
     void init();
     void cleanup();
     void helpTextCanBeReadButNotChanged();
-    void insertDateGoesIntoTheDiaryWhateverThePage();
+    void insertDateGoesOnlyIntoTheOpenedDiary();
     void colourStartsAnEditButChangesNoText();
     void fontAppliesToTheSelection();
     void cutAndPasteStartEditingTheDiary();
@@ -101,20 +101,26 @@ void TestTextCommands::helpTextCanBeReadButNotChanged() {
              data::TableObject::State::Browse);
 }
 
-void TestTextCommands::insertDateGoesIntoTheDiaryWhateverThePage() {
+void TestTextCommands::insertDateGoesOnlyIntoTheOpenedDiary() {
     openForm(Page::Help);
-    const QString diaryBefore = named<widgets::DBRichEdit>(*m_form, "DBRichEdit1")->toPlainText();
+    widgets::DBRichEdit *diary = named<widgets::DBRichEdit>(*m_form, "DBRichEdit1");
+    const QString diaryBefore = diary->toPlainText();
+    // On Help neither the read-only help text nor the hidden diary takes the date.
     named<QAction>(*m_form, "InsertDate1")->trigger();
     QCOMPARE(named<widgets::DBRichEdit>(*m_form, "DBRichEdit2")->toPlainText(),
              QStringLiteral("Help about a banana and an apple"));
+    QCOMPARE(diary->toPlainText(), diaryBefore);
+    QCOMPARE(named<data::TableObject>(*m_form, "ADOTable3")->state(),
+             data::TableObject::State::Browse);
+
+    pageControl(*m_form)->setCurrentPage(Page::Diary);
+    named<QPushButton>(*m_form, "OKpassword")->click();
+    named<QAction>(*m_form, "InsertDate1")->trigger();
     QCOMPARE(named<data::TableObject>(*m_form, "ADOTable3")->state(),
              data::TableObject::State::Edit);
-    QCOMPARE(named<widgets::DBRichEdit>(*m_form, "DBRichEdit1")->toPlainText(),
-             QStringLiteral("12/9/26") + diaryBefore);
+    QCOMPARE(diary->toPlainText(), QStringLiteral("12/9/26") + diaryBefore);
     // Saved with the next save of the page.
-    pageControl(*m_form)->setCurrentPage(Page::Diary);
-    named<QPushButton>(*m_form, "OKpassword")
-        ->click(); // the check moves to the first page, saving it
+    named<widgets::DBNavigator>(*m_form, "DBNavigator5")->clickButton(widgets::DBNavigator::nbPost);
     QCOMPARE(diaryNotes(), QStringLiteral("12/9/26aaaa Apple apple"));
 }
 
