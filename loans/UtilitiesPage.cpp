@@ -6,6 +6,7 @@
 #include "loans/formulas/LoanFormulas.h"
 #include "loans/formulas/MortgageSchedule.h"
 #include "widgets/Emblem.h"
+#include "widgets/FormBuilder.h"
 #include "widgets/Messages.h"
 
 #include <QFontInfo>
@@ -87,15 +88,6 @@ QPushButton *makeButton(QWidget *parent, const char *name) {
     return button;
 }
 
-void chainTabOrder(std::initializer_list<QWidget *> widgets) {
-    QWidget *previous = nullptr;
-    for (QWidget *widget : widgets) {
-        if (previous)
-            QWidget::setTabOrder(previous, widget);
-        previous = widget;
-    }
-}
-
 // Shows the empty-entry message for the first empty edit; true when one was empty.
 bool reportIncomplete(std::initializer_list<const QLineEdit *> entries) {
     for (const QLineEdit *entry : entries) {
@@ -121,8 +113,9 @@ UtilitiesPage::UtilitiesPage(QWidget *parent)
     buildMortgage();
     buildPrincipal();
     buildUnitConversion();
-    chainTabOrder({txtPrincipal, txtInterest, txtNumberOfPay, btnCalculate, txtPayment, editPayment,
-                   editInterest, editNumberOfPay, bnCalculate, editPrincipal});
+    widgets::FormBuilder::chainTabOrder({txtPrincipal, txtInterest, txtNumberOfPay, btnCalculate,
+                                         txtPayment, editPayment, editInterest, editNumberOfPay,
+                                         bnCalculate, editPrincipal});
 
     connect(btnCalculate, &QPushButton::clicked, this,
             widgets::guarded([this](bool) { btnCalculateClick(); }));
