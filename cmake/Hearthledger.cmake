@@ -17,6 +17,17 @@ function(hl_add_library name)
   target_link_libraries(${name} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
 endfunction()
 
+# What every test's environment adds in a sanitized build: undefined behaviour
+# stops the test, and the leak check passes over the system libraries' own leaks.
+function(hl_test_environment name)
+  set(environment ${ARGN})
+  if(HL_SANITIZE)
+    list(APPEND environment "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1"
+         "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
+  endif()
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}")
+endfunction()
+
 # hl_add_qtest(<name> SOURCES <files...> LIBS <targets...> [LABELS <labels...>])
 # One Qt Test executable, registered with CTest and run headless.
 function(hl_add_qtest name)
@@ -24,9 +35,8 @@ function(hl_add_qtest name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE Qt6::Test hl_testsupport ${ARG_LIBS})
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_FATAL_CRITICALS=0"
-    TIMEOUT 300)
+  hl_test_environment(${name} QT_QPA_PLATFORM=offscreen QT_FATAL_CRITICALS=0)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300)
   if(ARG_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
   endif()
@@ -43,10 +53,10 @@ function(hl_add_xvfb_test name)
   if(HL_XVFB_RUN)
     add_test(NAME ${name}
       COMMAND ${HL_XVFB_RUN} -a -s "-screen 0 1024x768x24" $<TARGET_FILE:${name}>)
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=xcb")
+    hl_test_environment(${name} QT_QPA_PLATFORM=xcb)
   else()
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    hl_test_environment(${name} QT_QPA_PLATFORM=offscreen)
   endif()
   set_tests_properties(${name} PROPERTIES LABELS xvfb TIMEOUT 300 RUN_SERIAL TRUE)
 endfunction()
