@@ -3,6 +3,7 @@
 #include "BuildInfo.h"
 #include "core/Error.h"
 #include "data/Schema.h"
+#include "tools/companion/MemberDigest.h"
 #include "tools/companion/MemberVfs.h"
 #include "tools/companion/Sha256.h"
 #include "tools/companion/Tar.h"
@@ -19,6 +20,7 @@
 #include <sqlite3.h>
 
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -84,14 +86,48 @@ void report(const Progress &progress, const QString &text) {
         progress(text);
 }
 
-// The snapshot of `source` written at `offset` of `archive`; returns its size.
-qint64 snapshot(const QString &source, const QString &archive, qint64 offset,
-                const Progress &progress) {
+void putBigEndian(QByteArray &page, int at, quint32 value) {
+    for (int i = 0; i < 4; ++i)
+        page[at + i] = char(value >> (24 - 8 * i));
+}
+
+// The first page of a snapshot as the online backup leaves it: the source's
+// first page as the file holds it, with what the copy's commit sets into a
+// new file (change counter and the version-valid-for number 1, schema cookie
+// 1, the page count, the library's version number). Where the file's page is
+// older than the snapshot (a log not yet written back), the prediction fails,
+// and the member is read back for its digest.
+QByteArray predictedFirstPage(const QString &source, qint64 pageSize, qint64 pageCount) {
+    QFile file(source);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray page = file.read(pageSize);
+    if (page.size() != pageSize || pageSize < 100)
+        return {};
+    putBigEndian(page, 24, 1);
+    putBigEndian(page, 28, quint32(pageCount));
+    putBigEndian(page, 40, 1);
+    putBigEndian(page, 92, 1);
+    putBigEndian(page, 96, quint32(sqlite3_libversion_number()));
+    return page;
+}
+
+struct Snapshot {
+    qint64 size = 0;
+    QString sha256; // empty when the member must be read back for it
+};
+
+// The snapshot of `source` written at `offset` of `archive`.
+Snapshot snapshot(const QString &source, const QString &archive, qint64 offset,
+                  const Progress &progress) {
     if (!QFileInfo(source).isFile())
         throw core::Error(QStringLiteral("Cannot open %1: no such file").arg(source));
     Database from(source, SQLITE_OPEN_READWRITE);
     // Pages read through a mapping rather than one system call each.
     from.column("PRAGMA mmap_size=2147418112");
+    // The log's pages written back into the file where no reader needs them,
+    // so that the file's first page is the snapshot's (see predictedFirstPage).
+    sqlite3_wal_checkpoint_v2(from.handle(), "main", SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
     // One read transaction for the whole copy, held across its steps: one
     // consistent state however the program writes meanwhile.
     from.column("BEGIN");
@@ -104,6 +140,15 @@ qint64 snapshot(const QString &source, const QString &archive, qint64 offset,
     for (const char *pragma :
          {"PRAGMA journal_mode=OFF", "PRAGMA synchronous=OFF", "PRAGMA locking_mode=EXCLUSIVE"})
         to.column(pragma);
+    std::unique_ptr<MemberDigest> digest;
+    const QByteArray firstPage =
+        predictedFirstPage(source, pageSize, from.number("PRAGMA page_count"));
+    if (!firstPage.isEmpty()) {
+        digest = std::make_unique<MemberDigest>(firstPage);
+        if (sqlite3_file_control(to.handle(), "main", MemberVfs::kObserve, digest.get()) !=
+            SQLITE_OK)
+            digest.reset();
+    }
     sqlite3_backup *backup = sqlite3_backup_init(to.handle(), "main", from.handle(), "main");
     if (!backup)
         to.fail(sqlite3_errcode(to.handle()));
@@ -130,12 +175,18 @@ qint64 snapshot(const QString &source, const QString &archive, qint64 offset,
         rc = sqlite3_file_control(to.handle(), "main", MemberVfs::kFlush, nullptr) == SQLITE_OK
                  ? SQLITE_DONE
                  : SQLITE_IOERR;
+    if (digest)
+        sqlite3_file_control(to.handle(), "main", MemberVfs::kObserve, nullptr);
     if (rc != SQLITE_DONE) {
         throw core::Error(
             QStringLiteral("Cannot back up %1: %2")
                 .arg(QFileInfo(source).fileName(), QString::fromUtf8(sqlite3_errstr(rc))));
     }
-    return to.number("PRAGMA page_count") * to.number("PRAGMA page_size");
+    Snapshot result;
+    result.size = to.number("PRAGMA page_count") * to.number("PRAGMA page_size");
+    if (digest)
+        result.sha256 = digest->finish(result.size);
+    return result;
 }
 
 // Copies (when `out` is given) and hashes `size` bytes from `offset` of `in`.
@@ -280,22 +331,26 @@ QString Backup::create(const QString &folder, const QString &destination,
         const QString source = files.path(name);
         if (!QFileInfo::exists(source))
             continue;
-        const qint64 size = snapshot(source, tempName, offset + tar::kBlock, progress);
+        const Snapshot taken = snapshot(source, tempName, offset + tar::kBlock, progress);
+        const qint64 size = taken.size;
+        QString sha = taken.sha256;
         QFile out(tempName);
         if (!out.open(QIODevice::ReadWrite))
             throw core::Error(
                 QStringLiteral("Cannot write %1: %2").arg(tempName, out.errorString()));
-        // The disk takes the pages while they are read back for their digest.
-        const int fd = out.handle();
-        std::thread writeback([fd] { ::fdatasync(fd); });
-        QString sha;
-        try {
-            sha = hashRegion(out, offset + tar::kBlock, size, nullptr, name, progress);
-        } catch (...) {
+        if (sha.isEmpty()) {
+            report(progress, QStringLiteral("%1: reading the copy back for its digest").arg(name));
+            // The disk takes the pages while they are read back for their digest.
+            const int fd = out.handle();
+            std::thread writeback([fd] { ::fdatasync(fd); });
+            try {
+                sha = hashRegion(out, offset + tar::kBlock, size, nullptr, name, progress);
+            } catch (...) {
+                writeback.join();
+                throw;
+            }
             writeback.join();
-            throw;
         }
-        writeback.join();
         writeAt(out, offset, tar::header(name, size, now));
         writeAt(out, offset + tar::kBlock + size, QByteArray(tar::padding(size), '\0'));
         offset += tar::kBlock + size + tar::padding(size);

@@ -29,6 +29,7 @@ struct MemberFile {
     sqlite3_int64 offset;
     sqlite3_file *real;
     Gathered *gathered; // the main database opened for writing; else null
+    MemberVfs::Observer *observer;
 };
 
 MemberFile *member(sqlite3_file *f) {
@@ -47,7 +48,14 @@ int flush(sqlite3_file *f) {
         return SQLITE_OK;
     const int rc = real(f)->pMethods->xWrite(real(f), g->bytes.constData(), int(g->bytes.size()),
                                              g->at + offsetOf(f));
-    g->bytes.clear();
+    if (rc == SQLITE_OK && member(f)->observer) {
+        // The observer may keep the bytes: gathering goes on in a fresh buffer.
+        member(f)->observer->written(g->bytes, g->at);
+        g->bytes = QByteArray();
+        g->bytes.reserve(kGathered);
+    } else {
+        g->bytes.resize(0); // keeps the buffer
+    }
     return rc;
 }
 
@@ -65,8 +73,12 @@ int xRead(sqlite3_file *f, void *buf, int amount, sqlite3_int64 at) {
 }
 int xWrite(sqlite3_file *f, const void *buf, int amount, sqlite3_int64 at) {
     Gathered *g = member(f)->gathered;
-    if (!g || amount >= kGathered)
-        return real(f)->pMethods->xWrite(real(f), buf, amount, at + offsetOf(f));
+    if (!g || amount >= kGathered) {
+        const int rc = real(f)->pMethods->xWrite(real(f), buf, amount, at + offsetOf(f));
+        if (rc == SQLITE_OK && member(f)->observer)
+            member(f)->observer->written(QByteArray(static_cast<const char *>(buf), amount), at);
+        return rc;
+    }
     if (g->bytes.isEmpty() || at != g->at + g->bytes.size() ||
         g->bytes.size() + amount > kGathered) {
         if (const int rc = flush(f); rc != SQLITE_OK)
@@ -108,6 +120,11 @@ int xFileControl(sqlite3_file *f, int op, void *arg) {
         return rc;
     switch (op) {
     case MemberVfs::kFlush:
+        return SQLITE_OK;
+    case MemberVfs::kObserve:
+        if (!member(f)->gathered)
+            return SQLITE_NOTFOUND;
+        member(f)->observer = static_cast<MemberVfs::Observer *>(arg);
         return SQLITE_OK;
     case SQLITE_FCNTL_SIZE_HINT: {
         sqlite3_int64 size = *static_cast<sqlite3_int64 *>(arg) + offsetOf(f);
@@ -159,6 +176,7 @@ int xOpen(sqlite3_vfs *vfs, const char *name, sqlite3_file *file, int flags, int
     m->base.pMethods = nullptr;
     m->real = reinterpret_cast<sqlite3_file *>(m + 1);
     m->gathered = nullptr;
+    m->observer = nullptr;
     m->offset = (flags & SQLITE_OPEN_MAIN_DB) && name ? sqlite3_uri_int64(name, "offset", 0) : 0;
     const int rc = underlying(vfs)->xOpen(underlying(vfs), name, m->real, flags, outFlags);
     if (rc == SQLITE_OK && m->real->pMethods) {
