@@ -28,6 +28,9 @@ public:
     QString finish(qint64 size);
 
 private:
+    // The page SQLite leaves unwritten, where a write at `at` steps over it.
+    void skipLockPage(qint64 at);
+
     struct Worker;
     std::unique_ptr<Worker> m_worker;
     QByteArray m_predicted;
