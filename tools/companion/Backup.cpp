@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryFile>
 #include <QThread>
 #include <QUrl>
@@ -149,6 +150,11 @@ Snapshot snapshot(const QString &source, const QString &archive, qint64 offset,
             SQLITE_OK)
             digest.reset();
     }
+    const int written = ::open(QFile::encodeName(archive).constData(), O_RDONLY | O_CLOEXEC);
+    const auto closeWritten = qScopeGuard([written] {
+        if (written >= 0)
+            ::close(written);
+    });
     sqlite3_backup *backup = sqlite3_backup_init(to.handle(), "main", from.handle(), "main");
     if (!backup)
         to.fail(sqlite3_errcode(to.handle()));
@@ -157,6 +163,9 @@ Snapshot snapshot(const QString &source, const QString &archive, qint64 offset,
     while ((rc = sqlite3_backup_step(backup, kPagesPerStep)) == SQLITE_OK || rc == SQLITE_BUSY ||
            rc == SQLITE_LOCKED) {
         if (rc == SQLITE_OK) {
+            // The disk takes the pages written so far while the copy goes on.
+            if (written >= 0)
+                ::sync_file_range(written, 0, 0, SYNC_FILE_RANGE_WRITE);
             const int total = sqlite3_backup_pagecount(backup);
             report(progress,
                    QStringLiteral("%1: %2 of %3 MB copied")
@@ -170,6 +179,7 @@ Snapshot snapshot(const QString &source, const QString &archive, qint64 offset,
         QThread::msleep(50);
         waited += 50;
     }
+    const int pages = sqlite3_backup_pagecount(backup);
     sqlite3_backup_finish(backup);
     if (rc == SQLITE_DONE)
         rc = sqlite3_file_control(to.handle(), "main", MemberVfs::kFlush, nullptr) == SQLITE_OK
@@ -183,7 +193,9 @@ Snapshot snapshot(const QString &source, const QString &archive, qint64 offset,
                 .arg(QFileInfo(source).fileName(), QString::fromUtf8(sqlite3_errstr(rc))));
     }
     Snapshot result;
-    result.size = to.number("PRAGMA page_count") * to.number("PRAGMA page_size");
+    // (An empty source gives a member of one page, as the member reports.)
+    result.size = pages > 0 ? qint64(pages) * pageSize
+                            : to.number("PRAGMA page_count") * to.number("PRAGMA page_size");
     if (digest)
         result.sha256 = digest->finish(result.size);
     return result;
