@@ -6,6 +6,7 @@
 #include "tools/companion/MemberDigest.h"
 #include "tools/companion/MemberVfs.h"
 #include "tools/companion/Sha256.h"
+#include "tools/companion/SourceVfs.h"
 #include "tools/companion/Tar.h"
 #include "tools/jet/DataFiles.h"
 
@@ -123,8 +124,9 @@ Snapshot snapshot(const QString &source, const QString &archive, qint64 offset,
                   const Progress &progress) {
     if (!QFileInfo(source).isFile())
         throw core::Error(QStringLiteral("Cannot open %1: no such file").arg(source));
-    Database from(source, SQLITE_OPEN_READWRITE);
-    // Pages read through a mapping rather than one system call each.
+    Database from(source, SQLITE_OPEN_READWRITE, SourceVfs::name());
+    // Pages read through a mapping rather than one system call each (SQLite's
+    // own for the first 2 GiB, then the file system's).
     from.column("PRAGMA mmap_size=2147418112");
     // The log's pages written back into the file where no reader needs them,
     // so that the file's first page is the snapshot's (see predictedFirstPage).
