@@ -85,6 +85,19 @@ QString create(const QString &folder, const QString &destination, bool *readBack
     });
 }
 
+// Restores the archive into a folder of its own and runs a query on its main
+// file with the sqlite3 shell.
+QByteArray restoredQuery(const QString &archive, const char *sql) {
+    QTemporaryDir restored;
+    Backup::restore(archive, restored.path());
+    QProcess shell;
+    shell.start(QStringLiteral("sqlite3"),
+                {QDir(restored.path()).filePath(QStringLiteral("Hearthledger.mdb")),
+                 QString::fromUtf8(sql)});
+    shell.waitForFinished(60000);
+    return shell.readAllStandardOutput().trimmed();
+}
+
 } // namespace
 
 class TestBackup : public QObject {
@@ -231,17 +244,11 @@ void TestBackup::backupWhileAnotherConnectionPostsIsConsistent() {
     writer.join();
     int previous = -1;
     for (const QString &archive : std::as_const(archives)) {
-        QTemporaryDir restored;
-        Backup::restore(archive, restored.path());
-        QProcess shell;
-        shell.start(
-            QStringLiteral("sqlite3"),
-            {QDir(restored.path()).filePath(QStringLiteral("Hearthledger.mdb")),
-             QStringLiteral(
-                 "SELECT count(*), count(DISTINCT \"Item Name\") FROM \"Household Inventory\" "
-                 "WHERE \"Item Name\" LIKE 'pair %'")});
-        QVERIFY(shell.waitForFinished(60000));
-        const QList<QByteArray> counts = shell.readAllStandardOutput().trimmed().split('|');
+        const QList<QByteArray> counts =
+            restoredQuery(archive,
+                          "SELECT count(*), count(DISTINCT \"Item Name\") FROM \"Household "
+                          "Inventory\" WHERE \"Item Name\" LIKE 'pair %'")
+                .split('|');
         QCOMPARE(counts.size(), 2);
         // Only whole pairs, and each snapshot later than the one before.
         QCOMPARE(counts[0].toInt(), 2 * counts[1].toInt());
@@ -270,16 +277,9 @@ void TestBackup::snapshotNewerThanTheFileIsReadBackForItsDigest() {
     QVERIFY(readBack);
     QCOMPARE(tarListing(archive),
              "Hearthledger.mdb idioms.mdb manifest.json " + Backup::programVersion().toUtf8());
-    QTemporaryDir restored;
-    Backup::restore(archive, restored.path());
-    QProcess shell;
-    shell.start(
-        QStringLiteral("sqlite3"),
-        {QDir(restored.path()).filePath(QStringLiteral("Hearthledger.mdb")),
-         QStringLiteral("SELECT count(*) FROM \"Household Inventory\" WHERE \"Item Name\" = "
-                        "'after the reader'")});
-    QVERIFY(shell.waitForFinished(60000));
-    QCOMPARE(shell.readAllStandardOutput().trimmed(), "1");
+    QCOMPARE(restoredQuery(archive, "SELECT count(*) FROM \"Household Inventory\" WHERE "
+                                    "\"Item Name\" = 'after the reader'"),
+             "1");
 }
 
 QTEST_GUILESS_MAIN(TestBackup)

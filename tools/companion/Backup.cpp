@@ -23,6 +23,7 @@
 
 #include <fcntl.h>
 #include <memory>
+#include <optional>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -136,14 +137,16 @@ Snapshot snapshot(const QString &source, const QString &archive, qint64 offset,
     from.column("BEGIN");
     from.column("SELECT count(*) FROM sqlite_schema");
     const qint64 pageSize = from.number("PRAGMA page_size");
-    Database to(MemberVfs::uri(archive, offset, false),
-                SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, MemberVfs::name());
+    std::unique_ptr<MemberDigest> digest; // outlives the member's connection
+    std::optional<Database> member;
+    member.emplace(MemberVfs::uri(archive, offset, false),
+                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, MemberVfs::name());
+    Database &to = *member;
     // Nothing else sees the member while it is written: no journal, no locks
     // taken and released page by page, one sync of the whole archive at the end.
     for (const char *pragma :
          {"PRAGMA journal_mode=OFF", "PRAGMA synchronous=OFF", "PRAGMA locking_mode=EXCLUSIVE"})
         to.column(pragma);
-    std::unique_ptr<MemberDigest> digest;
     const QByteArray firstPage =
         predictedFirstPage(source, pageSize, from.number("PRAGMA page_count"));
     if (!firstPage.isEmpty()) {
@@ -187,8 +190,6 @@ Snapshot snapshot(const QString &source, const QString &archive, qint64 offset,
         rc = sqlite3_file_control(to.handle(), "main", MemberVfs::kFlush, nullptr) == SQLITE_OK
                  ? SQLITE_DONE
                  : SQLITE_IOERR;
-    if (digest)
-        sqlite3_file_control(to.handle(), "main", MemberVfs::kObserve, nullptr);
     if (rc != SQLITE_DONE) {
         throw core::Error(
             QStringLiteral("Cannot back up %1: %2")
@@ -198,6 +199,8 @@ Snapshot snapshot(const QString &source, const QString &archive, qint64 offset,
     // (An empty source gives a member of one page, as the member reports.)
     result.size = pages > 0 ? qint64(pages) * pageSize
                             : to.number("PRAGMA page_count") * to.number("PRAGMA page_size");
+    // Whatever SQLite still writes as it lets go of the member, the digest sees.
+    member.reset();
     if (digest)
         result.sha256 = digest->finish(result.size);
     return result;

@@ -1,6 +1,6 @@
 #include "tools/companion/MemberVfs.h"
 
-#include "core/Error.h"
+#include "tools/companion/ShimVfs.h"
 
 #include <QByteArray>
 #include <QUrl>
@@ -167,9 +167,7 @@ const sqlite3_io_methods kMethods = {1,
                                      nullptr,
                                      nullptr};
 
-sqlite3_vfs *underlying(sqlite3_vfs *vfs) {
-    return static_cast<sqlite3_vfs *>(vfs->pAppData);
-}
+using shimvfs::underlying;
 
 int xOpen(sqlite3_vfs *vfs, const char *name, sqlite3_file *file, int flags, int *outFlags) {
     auto *m = reinterpret_cast<MemberFile *>(file);
@@ -186,56 +184,8 @@ int xOpen(sqlite3_vfs *vfs, const char *name, sqlite3_file *file, int flags, int
     }
     return rc;
 }
-int xDelete(sqlite3_vfs *vfs, const char *name, int syncDir) {
-    return underlying(vfs)->xDelete(underlying(vfs), name, syncDir);
-}
-int xAccess(sqlite3_vfs *vfs, const char *name, int flags, int *out) {
-    return underlying(vfs)->xAccess(underlying(vfs), name, flags, out);
-}
-int xFullPathname(sqlite3_vfs *vfs, const char *name, int size, char *out) {
-    return underlying(vfs)->xFullPathname(underlying(vfs), name, size, out);
-}
-int xRandomness(sqlite3_vfs *vfs, int size, char *out) {
-    return underlying(vfs)->xRandomness(underlying(vfs), size, out);
-}
-int xSleep(sqlite3_vfs *vfs, int micro) {
-    return underlying(vfs)->xSleep(underlying(vfs), micro);
-}
-int xCurrentTime(sqlite3_vfs *vfs, double *out) {
-    return underlying(vfs)->xCurrentTime(underlying(vfs), out);
-}
-int xGetLastError(sqlite3_vfs *vfs, int size, char *out) {
-    return underlying(vfs)->xGetLastError(underlying(vfs), size, out);
-}
-int xCurrentTimeInt64(sqlite3_vfs *vfs, sqlite3_int64 *out) {
-    return underlying(vfs)->xCurrentTimeInt64(underlying(vfs), out);
-}
-
 sqlite3_vfs *registered() {
-    static sqlite3_vfs *vfs = [] {
-        sqlite3_vfs *base = sqlite3_vfs_find(nullptr);
-        if (!base)
-            throw core::Error(QStringLiteral("SQLite has no file system"));
-        static sqlite3_vfs member{};
-        member.iVersion = 2;
-        member.szOsFile = int(sizeof(MemberFile)) + base->szOsFile;
-        member.mxPathname = base->mxPathname;
-        member.zName = kName;
-        member.pAppData = base;
-        member.xOpen = xOpen;
-        member.xDelete = xDelete;
-        member.xAccess = xAccess;
-        member.xFullPathname = xFullPathname;
-        member.xRandomness = xRandomness;
-        member.xSleep = xSleep;
-        member.xCurrentTime = xCurrentTime;
-        member.xGetLastError = xGetLastError;
-        member.xCurrentTimeInt64 = xCurrentTimeInt64;
-        const int rc = sqlite3_vfs_register(&member, 0);
-        if (rc != SQLITE_OK)
-            throw core::Error(QString::fromUtf8(sqlite3_errstr(rc)));
-        return &member;
-    }();
+    static sqlite3_vfs *vfs = shimvfs::registerShim(kName, int(sizeof(MemberFile)), xOpen);
     return vfs;
 }
 

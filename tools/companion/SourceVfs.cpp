@@ -1,8 +1,6 @@
 #include "tools/companion/SourceVfs.h"
 
-#include "core/Error.h"
-
-#include <QString>
+#include "tools/companion/ShimVfs.h"
 
 #include <sqlite3.h>
 
@@ -137,9 +135,7 @@ const sqlite3_io_methods kMethods = {3,
                                      xFetch,
                                      xUnfetch};
 
-sqlite3_vfs *underlying(sqlite3_vfs *vfs) {
-    return static_cast<sqlite3_vfs *>(vfs->pAppData);
-}
+using shimvfs::underlying;
 
 int xOpen(sqlite3_vfs *vfs, const char *name, sqlite3_file *file, int flags, int *outFlags) {
     // Any other file is the underlying VFS's own, opened in place.
@@ -159,56 +155,8 @@ int xOpen(sqlite3_vfs *vfs, const char *name, sqlite3_file *file, int flags, int
     }
     return rc;
 }
-int xDelete(sqlite3_vfs *vfs, const char *name, int syncDir) {
-    return underlying(vfs)->xDelete(underlying(vfs), name, syncDir);
-}
-int xAccess(sqlite3_vfs *vfs, const char *name, int flags, int *out) {
-    return underlying(vfs)->xAccess(underlying(vfs), name, flags, out);
-}
-int xFullPathname(sqlite3_vfs *vfs, const char *name, int size, char *out) {
-    return underlying(vfs)->xFullPathname(underlying(vfs), name, size, out);
-}
-int xRandomness(sqlite3_vfs *vfs, int size, char *out) {
-    return underlying(vfs)->xRandomness(underlying(vfs), size, out);
-}
-int xSleep(sqlite3_vfs *vfs, int micro) {
-    return underlying(vfs)->xSleep(underlying(vfs), micro);
-}
-int xCurrentTime(sqlite3_vfs *vfs, double *out) {
-    return underlying(vfs)->xCurrentTime(underlying(vfs), out);
-}
-int xGetLastError(sqlite3_vfs *vfs, int size, char *out) {
-    return underlying(vfs)->xGetLastError(underlying(vfs), size, out);
-}
-int xCurrentTimeInt64(sqlite3_vfs *vfs, sqlite3_int64 *out) {
-    return underlying(vfs)->xCurrentTimeInt64(underlying(vfs), out);
-}
-
 sqlite3_vfs *registered() {
-    static sqlite3_vfs *vfs = [] {
-        sqlite3_vfs *base = sqlite3_vfs_find(nullptr);
-        if (!base)
-            throw core::Error(QStringLiteral("SQLite has no file system"));
-        static sqlite3_vfs mapped{};
-        mapped.iVersion = 2;
-        mapped.szOsFile = int(sizeof(SourceFile)) + base->szOsFile;
-        mapped.mxPathname = base->mxPathname;
-        mapped.zName = "hl-source";
-        mapped.pAppData = base;
-        mapped.xOpen = xOpen;
-        mapped.xDelete = xDelete;
-        mapped.xAccess = xAccess;
-        mapped.xFullPathname = xFullPathname;
-        mapped.xRandomness = xRandomness;
-        mapped.xSleep = xSleep;
-        mapped.xCurrentTime = xCurrentTime;
-        mapped.xGetLastError = xGetLastError;
-        mapped.xCurrentTimeInt64 = xCurrentTimeInt64;
-        const int rc = sqlite3_vfs_register(&mapped, 0);
-        if (rc != SQLITE_OK)
-            throw core::Error(QString::fromUtf8(sqlite3_errstr(rc)));
-        return &mapped;
-    }();
+    static sqlite3_vfs *vfs = shimvfs::registerShim("hl-source", int(sizeof(SourceFile)), xOpen);
     return vfs;
 }
 
