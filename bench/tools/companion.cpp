@@ -1,10 +1,11 @@
-// hl_bench_companion <dir> [--reps N] [--cold] [--small]
+// hl_bench_companion <dir> [--reps N] [--cold] [--small] [--backup-only]
 // The companion command's backup and CSV export of a household in <dir>, beside
 // `cp` of the same files and `sqlite3 .dump` plus writing the pictures' bytes.
 // Outputs go to <dir>/bench-out and are removed after each measurement. --small
 // first writes a small household into <dir> (which must hold none) and removes
 // it at the end: the smoke run that keeps the checks (the archive verifies, the
-// export writes every picture's bytes) holding.
+// export writes every picture's bytes) holding. --backup-only measures cp and the
+// backup alone.
 #include "bench/app/BenchSupport.h"
 #include "bench/data/HouseholdGenerator.h"
 
@@ -37,6 +38,7 @@ struct Options {
     int reps = 3;
     bool cold = false;
     bool small = false;
+    bool backupOnly = false;
 };
 
 void fail(const QString &what) {
@@ -160,6 +162,8 @@ int run(const Options &o) {
             tools::Backup::verify(archive);
             std::printf("verify of the archive: %.0f ms\n", double(timer.elapsed()));
         }
+        if (o.backupOnly)
+            continue;
         prepare();
         dump.add(shell(QStringLiteral("sqlite3 ") + quoted(main) + QStringLiteral(" .dump > ") +
                        quoted(out + QStringLiteral("/main.sql")) + QStringLiteral(" && sqlite3 ") +
@@ -186,6 +190,8 @@ int run(const Options &o) {
     row("cp of both files, then sync", cpSync, 0);
     row("backup (archive synced to disk), against cp", backup, cp.medianWall());
     row("  the same, against cp and sync", backup, cpSync.medianWall());
+    if (o.backupOnly)
+        return 0;
     row("sqlite3 .dump of both files", dump, 0);
     row("writing the pictures' bytes as files", pictures, 0);
     row("export-csv with the private tables, against both", csv,
@@ -207,11 +213,15 @@ int main(int argc, char *argv[]) {
             o.cold = true;
         else if (a == QLatin1String("--small"))
             o.small = true;
+        else if (a == QLatin1String("--backup-only"))
+            o.backupOnly = true;
         else
             o.dir = a;
     }
     if (o.dir.isEmpty()) {
-        std::fprintf(stderr, "usage: hl_bench_companion <dir> [--reps N] [--cold]\n");
+        std::fprintf(
+            stderr,
+            "usage: hl_bench_companion <dir> [--reps N] [--cold] [--small] [--backup-only]\n");
         return 2;
     }
     try {

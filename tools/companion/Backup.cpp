@@ -3,8 +3,10 @@
 #include "BuildInfo.h"
 #include "core/Error.h"
 #include "data/Schema.h"
+#include "tools/companion/MemberDigest.h"
 #include "tools/companion/MemberVfs.h"
 #include "tools/companion/Sha256.h"
+#include "tools/companion/SourceVfs.h"
 #include "tools/companion/Tar.h"
 #include "tools/jet/DataFiles.h"
 
@@ -12,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryFile>
 #include <QThread>
 #include <QUrl>
@@ -19,6 +22,8 @@
 #include <sqlite3.h>
 
 #include <fcntl.h>
+#include <memory>
+#include <optional>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -84,26 +89,77 @@ void report(const Progress &progress, const QString &text) {
         progress(text);
 }
 
-// The snapshot of `source` written at `offset` of `archive`; returns its size.
-qint64 snapshot(const QString &source, const QString &archive, qint64 offset,
-                const Progress &progress) {
+void putBigEndian(QByteArray &page, int at, quint32 value) {
+    for (int i = 0; i < 4; ++i)
+        page[at + i] = char(value >> (24 - 8 * i));
+}
+
+// The first page of a snapshot as the online backup leaves it: the source's
+// first page as the file holds it, with what the copy's commit sets into a
+// new file (change counter and the version-valid-for number 1, schema cookie
+// 1, the page count, the library's version number). Where the file's page is
+// older than the snapshot (a log not yet written back), the prediction fails,
+// and the member is read back for its digest.
+QByteArray predictedFirstPage(const QString &source, qint64 pageSize, qint64 pageCount) {
+    QFile file(source);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray page = file.read(pageSize);
+    if (page.size() != pageSize || pageSize < 100)
+        return {};
+    putBigEndian(page, 24, 1);
+    putBigEndian(page, 28, quint32(pageCount));
+    putBigEndian(page, 40, 1);
+    putBigEndian(page, 92, 1);
+    putBigEndian(page, 96, quint32(sqlite3_libversion_number()));
+    return page;
+}
+
+struct Snapshot {
+    qint64 size = 0;
+    QString sha256; // empty when the member must be read back for it
+};
+
+// The snapshot of `source` written at `offset` of `archive`.
+Snapshot snapshot(const QString &source, const QString &archive, qint64 offset,
+                  const Progress &progress) {
     if (!QFileInfo(source).isFile())
         throw core::Error(QStringLiteral("Cannot open %1: no such file").arg(source));
-    Database from(source, SQLITE_OPEN_READWRITE);
-    // Pages read through a mapping rather than one system call each.
+    Database from(source, SQLITE_OPEN_READWRITE, SourceVfs::name());
+    // Pages read through a mapping rather than one system call each (SQLite's
+    // own for the first 2 GiB, then the file system's).
     from.column("PRAGMA mmap_size=2147418112");
+    // The log's pages written back into the file where no reader needs them,
+    // so that the file's first page is the snapshot's (see predictedFirstPage).
+    sqlite3_wal_checkpoint_v2(from.handle(), "main", SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
     // One read transaction for the whole copy, held across its steps: one
     // consistent state however the program writes meanwhile.
     from.column("BEGIN");
     from.column("SELECT count(*) FROM sqlite_schema");
     const qint64 pageSize = from.number("PRAGMA page_size");
-    Database to(MemberVfs::uri(archive, offset, false),
-                SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, MemberVfs::name());
+    std::unique_ptr<MemberDigest> digest; // outlives the member's connection
+    std::optional<Database> member;
+    member.emplace(MemberVfs::uri(archive, offset, false),
+                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, MemberVfs::name());
+    Database &to = *member;
     // Nothing else sees the member while it is written: no journal, no locks
     // taken and released page by page, one sync of the whole archive at the end.
     for (const char *pragma :
          {"PRAGMA journal_mode=OFF", "PRAGMA synchronous=OFF", "PRAGMA locking_mode=EXCLUSIVE"})
         to.column(pragma);
+    const QByteArray firstPage =
+        predictedFirstPage(source, pageSize, from.number("PRAGMA page_count"));
+    if (!firstPage.isEmpty()) {
+        digest = std::make_unique<MemberDigest>(firstPage);
+        if (sqlite3_file_control(to.handle(), "main", MemberVfs::kObserve, digest.get()) !=
+            SQLITE_OK)
+            digest.reset();
+    }
+    const int written = ::open(QFile::encodeName(archive).constData(), O_RDONLY | O_CLOEXEC);
+    const auto closeWritten = qScopeGuard([written] {
+        if (written >= 0)
+            ::close(written);
+    });
     sqlite3_backup *backup = sqlite3_backup_init(to.handle(), "main", from.handle(), "main");
     if (!backup)
         to.fail(sqlite3_errcode(to.handle()));
@@ -112,6 +168,9 @@ qint64 snapshot(const QString &source, const QString &archive, qint64 offset,
     while ((rc = sqlite3_backup_step(backup, kPagesPerStep)) == SQLITE_OK || rc == SQLITE_BUSY ||
            rc == SQLITE_LOCKED) {
         if (rc == SQLITE_OK) {
+            // The disk takes the pages written so far while the copy goes on.
+            if (written >= 0)
+                ::sync_file_range(written, 0, 0, SYNC_FILE_RANGE_WRITE);
             const int total = sqlite3_backup_pagecount(backup);
             report(progress,
                    QStringLiteral("%1: %2 of %3 MB copied")
@@ -125,6 +184,7 @@ qint64 snapshot(const QString &source, const QString &archive, qint64 offset,
         QThread::msleep(50);
         waited += 50;
     }
+    const int pages = sqlite3_backup_pagecount(backup);
     sqlite3_backup_finish(backup);
     if (rc == SQLITE_DONE)
         rc = sqlite3_file_control(to.handle(), "main", MemberVfs::kFlush, nullptr) == SQLITE_OK
@@ -135,7 +195,15 @@ qint64 snapshot(const QString &source, const QString &archive, qint64 offset,
             QStringLiteral("Cannot back up %1: %2")
                 .arg(QFileInfo(source).fileName(), QString::fromUtf8(sqlite3_errstr(rc))));
     }
-    return to.number("PRAGMA page_count") * to.number("PRAGMA page_size");
+    Snapshot result;
+    // (An empty source gives a member of one page, as the member reports.)
+    result.size = pages > 0 ? qint64(pages) * pageSize
+                            : to.number("PRAGMA page_count") * to.number("PRAGMA page_size");
+    // Whatever SQLite still writes as it lets go of the member, the digest sees.
+    member.reset();
+    if (digest)
+        result.sha256 = digest->finish(result.size);
+    return result;
 }
 
 // Copies (when `out` is given) and hashes `size` bytes from `offset` of `in`.
@@ -280,22 +348,26 @@ QString Backup::create(const QString &folder, const QString &destination,
         const QString source = files.path(name);
         if (!QFileInfo::exists(source))
             continue;
-        const qint64 size = snapshot(source, tempName, offset + tar::kBlock, progress);
+        const Snapshot taken = snapshot(source, tempName, offset + tar::kBlock, progress);
+        const qint64 size = taken.size;
+        QString sha = taken.sha256;
         QFile out(tempName);
         if (!out.open(QIODevice::ReadWrite))
             throw core::Error(
                 QStringLiteral("Cannot write %1: %2").arg(tempName, out.errorString()));
-        // The disk takes the pages while they are read back for their digest.
-        const int fd = out.handle();
-        std::thread writeback([fd] { ::fdatasync(fd); });
-        QString sha;
-        try {
-            sha = hashRegion(out, offset + tar::kBlock, size, nullptr, name, progress);
-        } catch (...) {
+        if (sha.isEmpty()) {
+            report(progress, QStringLiteral("%1: reading the copy back for its digest").arg(name));
+            // The disk takes the pages while they are read back for their digest.
+            const int fd = out.handle();
+            std::thread writeback([fd] { ::fdatasync(fd); });
+            try {
+                sha = hashRegion(out, offset + tar::kBlock, size, nullptr, name, progress);
+            } catch (...) {
+                writeback.join();
+                throw;
+            }
             writeback.join();
-            throw;
         }
-        writeback.join();
         writeAt(out, offset, tar::header(name, size, now));
         writeAt(out, offset + tar::kBlock + size, QByteArray(tar::padding(size), '\0'));
         offset += tar::kBlock + size + tar::padding(size);

@@ -1,6 +1,6 @@
 #include "tools/companion/MemberVfs.h"
 
-#include "core/Error.h"
+#include "tools/companion/ShimVfs.h"
 
 #include <QByteArray>
 #include <QUrl>
@@ -29,6 +29,7 @@ struct MemberFile {
     sqlite3_int64 offset;
     sqlite3_file *real;
     Gathered *gathered; // the main database opened for writing; else null
+    MemberVfs::Observer *observer;
 };
 
 MemberFile *member(sqlite3_file *f) {
@@ -47,7 +48,14 @@ int flush(sqlite3_file *f) {
         return SQLITE_OK;
     const int rc = real(f)->pMethods->xWrite(real(f), g->bytes.constData(), int(g->bytes.size()),
                                              g->at + offsetOf(f));
-    g->bytes.clear();
+    if (rc == SQLITE_OK && member(f)->observer) {
+        // The observer may keep the bytes: gathering goes on in a fresh buffer.
+        member(f)->observer->written(g->bytes, g->at);
+        g->bytes = QByteArray();
+        g->bytes.reserve(kGathered);
+    } else {
+        g->bytes.resize(0); // keeps the buffer
+    }
     return rc;
 }
 
@@ -65,8 +73,12 @@ int xRead(sqlite3_file *f, void *buf, int amount, sqlite3_int64 at) {
 }
 int xWrite(sqlite3_file *f, const void *buf, int amount, sqlite3_int64 at) {
     Gathered *g = member(f)->gathered;
-    if (!g || amount >= kGathered)
-        return real(f)->pMethods->xWrite(real(f), buf, amount, at + offsetOf(f));
+    if (!g || amount >= kGathered) {
+        const int rc = real(f)->pMethods->xWrite(real(f), buf, amount, at + offsetOf(f));
+        if (rc == SQLITE_OK && member(f)->observer)
+            member(f)->observer->written(QByteArray(static_cast<const char *>(buf), amount), at);
+        return rc;
+    }
     if (g->bytes.isEmpty() || at != g->at + g->bytes.size() ||
         g->bytes.size() + amount > kGathered) {
         if (const int rc = flush(f); rc != SQLITE_OK)
@@ -109,6 +121,11 @@ int xFileControl(sqlite3_file *f, int op, void *arg) {
     switch (op) {
     case MemberVfs::kFlush:
         return SQLITE_OK;
+    case MemberVfs::kObserve:
+        if (!member(f)->gathered)
+            return SQLITE_NOTFOUND;
+        member(f)->observer = static_cast<MemberVfs::Observer *>(arg);
+        return SQLITE_OK;
     case SQLITE_FCNTL_SIZE_HINT: {
         sqlite3_int64 size = *static_cast<sqlite3_int64 *>(arg) + offsetOf(f);
         return real(f)->pMethods->xFileControl(real(f), op, &size);
@@ -150,15 +167,14 @@ const sqlite3_io_methods kMethods = {1,
                                      nullptr,
                                      nullptr};
 
-sqlite3_vfs *underlying(sqlite3_vfs *vfs) {
-    return static_cast<sqlite3_vfs *>(vfs->pAppData);
-}
+using shimvfs::underlying;
 
 int xOpen(sqlite3_vfs *vfs, const char *name, sqlite3_file *file, int flags, int *outFlags) {
     auto *m = reinterpret_cast<MemberFile *>(file);
     m->base.pMethods = nullptr;
     m->real = reinterpret_cast<sqlite3_file *>(m + 1);
     m->gathered = nullptr;
+    m->observer = nullptr;
     m->offset = (flags & SQLITE_OPEN_MAIN_DB) && name ? sqlite3_uri_int64(name, "offset", 0) : 0;
     const int rc = underlying(vfs)->xOpen(underlying(vfs), name, m->real, flags, outFlags);
     if (rc == SQLITE_OK && m->real->pMethods) {
@@ -168,56 +184,8 @@ int xOpen(sqlite3_vfs *vfs, const char *name, sqlite3_file *file, int flags, int
     }
     return rc;
 }
-int xDelete(sqlite3_vfs *vfs, const char *name, int syncDir) {
-    return underlying(vfs)->xDelete(underlying(vfs), name, syncDir);
-}
-int xAccess(sqlite3_vfs *vfs, const char *name, int flags, int *out) {
-    return underlying(vfs)->xAccess(underlying(vfs), name, flags, out);
-}
-int xFullPathname(sqlite3_vfs *vfs, const char *name, int size, char *out) {
-    return underlying(vfs)->xFullPathname(underlying(vfs), name, size, out);
-}
-int xRandomness(sqlite3_vfs *vfs, int size, char *out) {
-    return underlying(vfs)->xRandomness(underlying(vfs), size, out);
-}
-int xSleep(sqlite3_vfs *vfs, int micro) {
-    return underlying(vfs)->xSleep(underlying(vfs), micro);
-}
-int xCurrentTime(sqlite3_vfs *vfs, double *out) {
-    return underlying(vfs)->xCurrentTime(underlying(vfs), out);
-}
-int xGetLastError(sqlite3_vfs *vfs, int size, char *out) {
-    return underlying(vfs)->xGetLastError(underlying(vfs), size, out);
-}
-int xCurrentTimeInt64(sqlite3_vfs *vfs, sqlite3_int64 *out) {
-    return underlying(vfs)->xCurrentTimeInt64(underlying(vfs), out);
-}
-
 sqlite3_vfs *registered() {
-    static sqlite3_vfs *vfs = [] {
-        sqlite3_vfs *base = sqlite3_vfs_find(nullptr);
-        if (!base)
-            throw core::Error(QStringLiteral("SQLite has no file system"));
-        static sqlite3_vfs member{};
-        member.iVersion = 2;
-        member.szOsFile = int(sizeof(MemberFile)) + base->szOsFile;
-        member.mxPathname = base->mxPathname;
-        member.zName = kName;
-        member.pAppData = base;
-        member.xOpen = xOpen;
-        member.xDelete = xDelete;
-        member.xAccess = xAccess;
-        member.xFullPathname = xFullPathname;
-        member.xRandomness = xRandomness;
-        member.xSleep = xSleep;
-        member.xCurrentTime = xCurrentTime;
-        member.xGetLastError = xGetLastError;
-        member.xCurrentTimeInt64 = xCurrentTimeInt64;
-        const int rc = sqlite3_vfs_register(&member, 0);
-        if (rc != SQLITE_OK)
-            throw core::Error(QString::fromUtf8(sqlite3_errstr(rc)));
-        return &member;
-    }();
+    static sqlite3_vfs *vfs = shimvfs::registerShim(kName, int(sizeof(MemberFile)), xOpen);
     return vfs;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace tools {
@@ -13,6 +14,17 @@ public:
     // The file control that writes out gathered pages (their errors surface
     // here): sqlite3_file_control(db, "main", MemberVfs::kFlush, nullptr).
     static constexpr int kFlush = 0x484C0001;
+
+    // Sees every write to a member opened for writing, in the order SQLite
+    // makes it (consecutive pages gathered), offsets from the member's start.
+    class Observer {
+    public:
+        virtual ~Observer() = default;
+        virtual void written(const QByteArray &bytes, qint64 at) = 0;
+    };
+    // The file control that sets the observer:
+    // sqlite3_file_control(db, "main", MemberVfs::kObserve, observer).
+    static constexpr int kObserve = 0x484C0002;
 
     // The name to open such a database with (registered on first use).
     static const char *name();
