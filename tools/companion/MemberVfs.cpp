@@ -27,7 +27,6 @@ struct Gathered {
 struct MemberFile {
     sqlite3_file base;
     sqlite3_int64 offset;
-    sqlite3_file *real;
     Gathered *gathered; // the main database opened for writing; else null
     MemberVfs::Observer *observer;
 };
@@ -36,7 +35,7 @@ MemberFile *member(sqlite3_file *f) {
     return reinterpret_cast<MemberFile *>(f);
 }
 sqlite3_file *real(sqlite3_file *f) {
-    return member(f)->real;
+    return shimvfs::realFile<MemberFile>(f);
 }
 sqlite3_int64 offsetOf(sqlite3_file *f) {
     return member(f)->offset;
@@ -106,15 +105,6 @@ int xFileSize(sqlite3_file *f, sqlite3_int64 *size) {
         *size = qMax<sqlite3_int64>(0, *size - offsetOf(f));
     return rc;
 }
-int xLock(sqlite3_file *f, int level) {
-    return real(f)->pMethods->xLock(real(f), level);
-}
-int xUnlock(sqlite3_file *f, int level) {
-    return real(f)->pMethods->xUnlock(real(f), level);
-}
-int xCheckReservedLock(sqlite3_file *f, int *out) {
-    return real(f)->pMethods->xCheckReservedLock(real(f), out);
-}
 int xFileControl(sqlite3_file *f, int op, void *arg) {
     if (const int rc = flush(f); rc != SQLITE_OK)
         return rc;
@@ -138,12 +128,8 @@ int xFileControl(sqlite3_file *f, int op, void *arg) {
         return real(f)->pMethods->xFileControl(real(f), op, arg);
     }
 }
-int xSectorSize(sqlite3_file *f) {
-    return real(f)->pMethods->xSectorSize(real(f));
-}
-int xDeviceCharacteristics(sqlite3_file *f) {
-    return real(f)->pMethods->xDeviceCharacteristics(real(f));
-}
+
+using Forward = shimvfs::Forward<MemberFile>;
 
 // Version 1: no shared memory and no mapping, so neither WAL nor mmap is used
 // on a member; a read-only member is opened immutable.
@@ -154,12 +140,12 @@ const sqlite3_io_methods kMethods = {1,
                                      xTruncate,
                                      xSync,
                                      xFileSize,
-                                     xLock,
-                                     xUnlock,
-                                     xCheckReservedLock,
+                                     Forward::lock,
+                                     Forward::unlock,
+                                     Forward::checkReservedLock,
                                      xFileControl,
-                                     xSectorSize,
-                                     xDeviceCharacteristics,
+                                     Forward::sectorSize,
+                                     Forward::deviceCharacteristics,
                                      nullptr,
                                      nullptr,
                                      nullptr,
@@ -172,12 +158,11 @@ using shimvfs::underlying;
 int xOpen(sqlite3_vfs *vfs, const char *name, sqlite3_file *file, int flags, int *outFlags) {
     auto *m = reinterpret_cast<MemberFile *>(file);
     m->base.pMethods = nullptr;
-    m->real = reinterpret_cast<sqlite3_file *>(m + 1);
     m->gathered = nullptr;
     m->observer = nullptr;
     m->offset = (flags & SQLITE_OPEN_MAIN_DB) && name ? sqlite3_uri_int64(name, "offset", 0) : 0;
-    const int rc = underlying(vfs)->xOpen(underlying(vfs), name, m->real, flags, outFlags);
-    if (rc == SQLITE_OK && m->real->pMethods) {
+    const int rc = underlying(vfs)->xOpen(underlying(vfs), name, real(file), flags, outFlags);
+    if (rc == SQLITE_OK && real(file)->pMethods) {
         m->base.pMethods = &kMethods;
         if ((flags & SQLITE_OPEN_MAIN_DB) && (flags & SQLITE_OPEN_READWRITE))
             m->gathered = new Gathered;

@@ -26,7 +26,7 @@ SourceFile *source(sqlite3_file *f) {
     return reinterpret_cast<SourceFile *>(f);
 }
 sqlite3_file *real(sqlite3_file *f) {
-    return reinterpret_cast<sqlite3_file *>(source(f) + 1);
+    return shimvfs::realFile<SourceFile>(f);
 }
 
 void map(SourceFile *s, sqlite3_int64 size) {
@@ -66,74 +66,27 @@ int xRead(sqlite3_file *f, void *buf, int amount, sqlite3_int64 at) {
     }
     return real(f)->pMethods->xRead(real(f), buf, amount, at);
 }
-int xWrite(sqlite3_file *f, const void *buf, int amount, sqlite3_int64 at) {
-    return real(f)->pMethods->xWrite(real(f), buf, amount, at);
-}
-int xTruncate(sqlite3_file *f, sqlite3_int64 size) {
-    return real(f)->pMethods->xTruncate(real(f), size);
-}
-int xSync(sqlite3_file *f, int flags) {
-    return real(f)->pMethods->xSync(real(f), flags);
-}
-int xFileSize(sqlite3_file *f, sqlite3_int64 *size) {
-    return real(f)->pMethods->xFileSize(real(f), size);
-}
-int xLock(sqlite3_file *f, int level) {
-    return real(f)->pMethods->xLock(real(f), level);
-}
-int xUnlock(sqlite3_file *f, int level) {
-    return real(f)->pMethods->xUnlock(real(f), level);
-}
-int xCheckReservedLock(sqlite3_file *f, int *out) {
-    return real(f)->pMethods->xCheckReservedLock(real(f), out);
-}
-int xFileControl(sqlite3_file *f, int op, void *arg) {
-    return real(f)->pMethods->xFileControl(real(f), op, arg);
-}
-int xSectorSize(sqlite3_file *f) {
-    return real(f)->pMethods->xSectorSize(real(f));
-}
-int xDeviceCharacteristics(sqlite3_file *f) {
-    return real(f)->pMethods->xDeviceCharacteristics(real(f));
-}
-int xShmMap(sqlite3_file *f, int page, int pageSize, int extend, void volatile **out) {
-    return real(f)->pMethods->xShmMap(real(f), page, pageSize, extend, out);
-}
-int xShmLock(sqlite3_file *f, int offset, int n, int flags) {
-    return real(f)->pMethods->xShmLock(real(f), offset, n, flags);
-}
-void xShmBarrier(sqlite3_file *f) {
-    real(f)->pMethods->xShmBarrier(real(f));
-}
-int xShmUnmap(sqlite3_file *f, int deleteFlag) {
-    return real(f)->pMethods->xShmUnmap(real(f), deleteFlag);
-}
-int xFetch(sqlite3_file *f, sqlite3_int64 at, int amount, void **out) {
-    return real(f)->pMethods->xFetch(real(f), at, amount, out);
-}
-int xUnfetch(sqlite3_file *f, sqlite3_int64 at, void *p) {
-    return real(f)->pMethods->xUnfetch(real(f), at, p);
-}
+using Forward = shimvfs::Forward<SourceFile>;
 
 const sqlite3_io_methods kMethods = {3,
                                      xClose,
                                      xRead,
-                                     xWrite,
-                                     xTruncate,
-                                     xSync,
-                                     xFileSize,
-                                     xLock,
-                                     xUnlock,
-                                     xCheckReservedLock,
-                                     xFileControl,
-                                     xSectorSize,
-                                     xDeviceCharacteristics,
-                                     xShmMap,
-                                     xShmLock,
-                                     xShmBarrier,
-                                     xShmUnmap,
-                                     xFetch,
-                                     xUnfetch};
+                                     Forward::write,
+                                     Forward::truncate,
+                                     Forward::sync,
+                                     Forward::fileSize,
+                                     Forward::lock,
+                                     Forward::unlock,
+                                     Forward::checkReservedLock,
+                                     Forward::fileControl,
+                                     Forward::sectorSize,
+                                     Forward::deviceCharacteristics,
+                                     Forward::shmMap,
+                                     Forward::shmLock,
+                                     Forward::shmBarrier,
+                                     Forward::shmUnmap,
+                                     Forward::fetch,
+                                     Forward::unfetch};
 
 using shimvfs::underlying;
 
